@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs the whole test suite: the native build, the
+# core under the MPFR software 80-bit arithmetic, and everything again under ASan and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh test
+
+for preset in default soft asan; do
+  echo "=== ${preset}: configure, build, test"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

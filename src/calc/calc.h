@@ -1,0 +1,13 @@
+#pragma once
+
+// The platform-free calculation core: number and time text under the regional format settings,
+// and the recalculation over two cell grids.
+
+#include "calc/cell_grid.h"
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "calc/recalc.h"
+#include "calc/regional.h"
+#include "calc/time_text.h"
+#include "calc/x87_bits.h"

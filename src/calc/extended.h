@@ -1,0 +1,71 @@
+#pragma once
+
+// The 80-bit extended type the conversions and the recalculation compute in, and the small set
+// of operations the algorithms use on it. The algorithms are templates over the arithmetic type
+// `Real`, instantiated for the native x87 `long double` where the compiler has it and for the
+// MPFR-based `SoftExtended` everywhere; `Extended` names this build's choice.
+//
+// Every `Real` offers: construction from any integral type of up to 64 bits and from double
+// (both exact), + - * / and unary -, each rounded to a 64-bit significand with ties to even,
+// the x87 exponent range, gradual underflow and overflow to infinity; IEEE comparisons; and the
+// free functions below, overloaded for both types.
+
+#include <cstdint>
+
+#include "calc/soft_extended.h"
+#include "calc/x87_bits.h"
+
+// Whether long double is the x87 format here; then both instantiations exist in every build.
+#if defined(__LDBL_MANT_DIG__) && __LDBL_MANT_DIG__ == 64 && __LDBL_MAX_EXP__ == 16384
+#define SHIFTMETER_LONG_DOUBLE_IS_X87 1
+#else
+#define SHIFTMETER_LONG_DOUBLE_IS_X87 0
+#endif
+
+// Whether Extended is that native type; the SHIFTMETER_SOFT_EXTENDED build option says no.
+#if SHIFTMETER_LONG_DOUBLE_IS_X87 && !defined(SHIFTMETER_SOFT_EXTENDED)
+#define SHIFTMETER_EXTENDED_IS_NATIVE 1
+#else
+#define SHIFTMETER_EXTENDED_IS_NATIVE 0
+#endif
+
+namespace calc {
+
+#if SHIFTMETER_EXTENDED_IS_NATIVE
+using Extended = long double;
+#else
+using Extended = SoftExtended;
+#endif
+
+// Operations on both arithmetic types (declared for SoftExtended in soft_extended.h):
+//   Real   RoundToInteger(Real)  nearest whole value, ties to even; infinities and NaN unchanged
+//   int    BinaryExponent(Real)  e with 2^e <= |x| < 2^(e+1), for finite non-zero x
+//   bool   IsNaN(Real), IsInf(Real), SignBit(Real)
+//   double RoundToDouble(Real)   nearest double, ties to even, gradual underflow; a magnitude
+//                                beyond the double range gives an infinity of the same sign
+//   std::uint64_t ToUint64(Real) the value of a whole x with 0 <= x < 2^64
+//   X87Bits ToX87Bits(Real)      the exact 80-bit pattern
+//   template <class Real> Real FromX87BitsAs(X87Bits)
+
+template <class Real>
+Real FromX87BitsAs(X87Bits bits);
+
+#if SHIFTMETER_LONG_DOUBLE_IS_X87
+long double RoundToInteger(long double x);
+int BinaryExponent(long double x);
+bool IsNaN(long double x);
+bool IsInf(long double x);
+bool SignBit(long double x);
+double RoundToDouble(long double x);
+std::uint64_t ToUint64(long double x);
+X87Bits ToX87Bits(long double x);
+template <>
+long double FromX87BitsAs<long double>(X87Bits bits);
+#endif
+
+template <>
+SoftExtended FromX87BitsAs<SoftExtended>(X87Bits bits);
+
+inline Extended FromX87Bits(X87Bits bits) { return FromX87BitsAs<Extended>(bits); }
+
+}  // namespace calc
