@@ -66,6 +66,8 @@ long double FromX87BitsAs<long double>(X87Bits bits);
 template <>
 SoftExtended FromX87BitsAs<SoftExtended>(X87Bits bits);
 
-inline Extended FromX87Bits(X87Bits bits) { return FromX87BitsAs<Extended>(bits); }
+inline Extended FromX87Bits(X87Bits bits) {
+  return FromX87BitsAs<Extended>(bits);
+}
 
 }  // namespace calc

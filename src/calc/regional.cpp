@@ -57,9 +57,13 @@ bool IsValidUtf8(std::string_view text) {
 
 }  // namespace
 
-const RegionalSettings& GetRegionalSettings() { return CurrentSettings(); }
+const RegionalSettings& GetRegionalSettings() {
+  return CurrentSettings();
+}
 
-void SetRegionalSettings(RegionalSettings settings) { CurrentSettings() = std::move(settings); }
+void SetRegionalSettings(RegionalSettings settings) {
+  CurrentSettings() = std::move(settings);
+}
 
 std::size_t CountCharacters(std::string_view text) {
   std::size_t count = 0;
