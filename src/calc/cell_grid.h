@@ -34,7 +34,9 @@ class MemoryGrid final : public CellGrid {
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, std::string text) override;
 
-  friend bool operator==(const MemoryGrid&, const MemoryGrid&) = default;
+  friend bool operator==(const MemoryGrid& a, const MemoryGrid& b) {
+    return a.cols_ == b.cols_ && a.rows_ == b.rows_ && a.cells_ == b.cells_;
+  }
 
  private:
   std::size_t Index(int col, int row) const;

@@ -208,12 +208,21 @@ std::string FixTime(std::string_view text) {
 }
 
 template <class Real>
-double ParseTimeAs(std::string_view text) {
+std::optional<double> TryParseTimeAs(std::string_view text) {
   const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, GetRegionalSettings());
   if (!milliseconds) {
-    throw EConvertError("'" + std::string(text) + "' is not a valid time");
+    return std::nullopt;
   }
   return RoundToDouble(Real(*milliseconds) / Real(kMsPerDay));
+}
+
+template <class Real>
+double ParseTimeAs(std::string_view text) {
+  const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text);
+  if (!timeOfDay) {
+    throw EConvertError("'" + std::string(text) + "' is not a valid time");
+  }
+  return *timeOfDay;
 }
 
 double ParseTime(std::string_view text) {
@@ -241,9 +250,11 @@ std::string FormatTime(double timeOfDay) {
 }
 
 template double ParseTimeAs<SoftExtended>(std::string_view);
+template std::optional<double> TryParseTimeAs<SoftExtended>(std::string_view);
 template std::string FormatTimeAs<SoftExtended>(double);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
 template double ParseTimeAs<long double>(std::string_view);
+template std::optional<double> TryParseTimeAs<long double>(std::string_view);
 template std::string FormatTimeAs<long double>(double);
 #endif
 

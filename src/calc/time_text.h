@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ std::string FixTime(std::string_view text);
 template <class Real>
 double ParseTimeAs(std::string_view text);
 double ParseTime(std::string_view text);
+
+// The same reading without an exception: nothing when the text is no time.
+template <class Real>
+std::optional<double> TryParseTimeAs(std::string_view text);
 
 // Renders a time of day by the pattern "h:nn am/pm" with the regional time separator; seconds
 // and milliseconds are dropped. The product with 86,400,000 is formed in `Real`. A value

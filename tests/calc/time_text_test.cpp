@@ -8,12 +8,10 @@
 #include <string>
 
 #include "calc/errors.h"
-#include "regional_test_support.h"
+#include "number_test_support.h"
 
 namespace calc {
 namespace {
-
-using test_support::Backends;
 
 constexpr std::uint32_t Ms(std::uint32_t hour, std::uint32_t minute, std::uint32_t second = 0,
                            std::uint32_t millisecond = 0) {
@@ -33,7 +31,7 @@ RegionalSettings UpperCaseDesignators() {
 }
 
 template <class Real>
-class TimeTextTest : public test_support::RegionalTest {
+class TimeTextTest : public testing::RegionalSettingsTest {
  protected:
   static void ExpectInvalid(const std::string& text) {
     SCOPED_TRACE("'" + text + "'");
@@ -46,7 +44,7 @@ class TimeTextTest : public test_support::RegionalTest {
     }
   }
 };
-TYPED_TEST_SUITE(TimeTextTest, Backends);
+TYPED_TEST_SUITE(TimeTextTest, testing::ArithmeticTypes, testing::ArithmeticTypeNames);
 
 TEST(FixTime, AddsTheMissingMBehindTheFirstPElseTheFirstA) {
   const struct {
@@ -74,7 +72,7 @@ TEST(FixTime, AddsTheMissingMBehindTheFirstPElseTheFirstA) {
 }
 
 TYPED_TEST(TimeTextTest, TypedTimesAreRepairedReadAndRendered) {
-  this->UseSettings(UpperCaseDesignators());
+  SetRegionalSettings(UpperCaseDesignators());
   const struct {
     const char* typed;
     const char* fixed;
@@ -120,7 +118,7 @@ TYPED_TEST(TimeTextTest, TypedTimesAreRepairedReadAndRendered) {
 }
 
 TYPED_TEST(TimeTextTest, UnreadableTimesFailQuotingTheTextGiven) {
-  this->UseSettings(UpperCaseDesignators());
+  SetRegionalSettings(UpperCaseDesignators());
   const char* const unreadable[] = {
       "0:30 am", "13:00 PM", "24:00",     "9:60",       "9:30:60", "9:05:30.2500",
       "930",     "9.30",     "9:30 P.M.", "9:30 am pm", "noon",    "apMple",
@@ -198,7 +196,7 @@ TYPED_TEST(TimeTextTest, OtherRegionalSettingsAreReadAtEachCall) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name) + ": " + c.text);
-    this->UseSettings(c.settings);
+    SetRegionalSettings(c.settings);
     if (c.ms < 0) {
       this->ExpectInvalid(c.text);
     } else {
@@ -219,7 +217,7 @@ TYPED_TEST(TimeTextTest, RenderingUsesTheTimeSeparatorButNeverTheDesignators) {
                {"", "530 pm"}};
   const double halfPastFive = ParseTimeAs<TypeParam>("17:30");
   for (const auto& c : cases) {
-    this->UseSettings({".", ",", c.separator, "오전", "오후"});
+    SetRegionalSettings({".", ",", c.separator, "오전", "오후"});
     EXPECT_EQ(FormatTimeAs<TypeParam>(halfPastFive), c.rendered);
   }
 }
@@ -229,7 +227,7 @@ TYPED_TEST(TimeTextTest, EveryMinuteRendersToATextThatReadsBackTheSame) {
   const RegionalSettings settingsToTry[] = {
       {}, UpperCaseDesignators(), {",", "\xC2\xA0", ".", "ap.", "ip."}, {".", ",", ":", "", ""}};
   for (const RegionalSettings& settings : settingsToTry) {
-    this->UseSettings(settings);
+    SetRegionalSettings(settings);
     for (std::uint32_t minute = 0; minute < 24 * 60; ++minute) {
       const std::string text = FormatTimeAs<TypeParam>(minute / 1440.0);
       ASSERT_EQ(FixTime(text), text);
