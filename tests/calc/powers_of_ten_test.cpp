@@ -65,15 +65,7 @@ TEST(PowerOfTenTable, EveryEntryIsTheCorrectlyRoundedPower) {
 template <class Real>
 class ScaleByPowerOfTenTest : public ::testing::Test {
  protected:
-  static Real Power(int exponent) {
-    for (const PowerOfTenEntry& entry : PowerOfTenTable()) {
-      if (entry.exponent == exponent) {
-        return FromX87BitsAs<Real>(entry.bits);
-      }
-    }
-    ADD_FAILURE() << "no 10^" << exponent;
-    return Real(0);
-  }
+  static Real Power(int exponent) { return calc::testing::TablePower<Real>(exponent); }
 };
 TYPED_TEST_SUITE(ScaleByPowerOfTenTest, ArithmeticTypes, ArithmeticTypeNames);
 

@@ -38,15 +38,7 @@ class ParseRealTest : public TypedRegionalSettingsTest<Real> {
     return ToX87Bits(Real(numerator) / Real(denominator));
   }
 
-  static Real Power(int exponent) {
-    for (const PowerOfTenEntry& entry : PowerOfTenTable()) {
-      if (entry.exponent == exponent) {
-        return FromX87BitsAs<Real>(entry.bits);
-      }
-    }
-    ADD_FAILURE() << "no 10^" << exponent;
-    return Real(0);
-  }
+  static Real Power(int exponent) { return calc::testing::TablePower<Real>(exponent); }
 };
 TYPED_TEST_SUITE(ParseRealTest, ArithmeticTypes, ArithmeticTypeNames);
 
