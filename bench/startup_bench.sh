@@ -13,20 +13,29 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSHIFTMETER_BUILD_TE
   -DSHIFTMETER_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target Shiftmeter bare_qt_window cell_move_bench >/dev/null
 
-display=:$((600 + RANDOM % 300))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp &
+# Xvfb picks a free display number and writes it out once it accepts connections.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
 xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; kill "$xvfb_pid"; exit 1; }
+display=:$(cat "$display_file")
+rm -f "$display_file"
 trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+
+log=$build/startup_bench.log
+: >"$log"
 
 # Prints "<milliseconds to shown> <peak resident KiB>" for one start of a program.
 measure_once() {
   local program=$1 title=$2 start pid shown
   start=$(date +%s%N)
-  "$program" 2>/dev/null &
+  "$program" 2>>"$log" &
   pid=$!
-  until xwininfo -name "$title" 2>/dev/null | grep -q IsViewable; do :; done
+  until xwininfo -name "$title" 2>/dev/null | grep -q IsViewable; do
+    kill -0 "$pid" 2>/dev/null || { echo "$program ended before showing its window (see $log)" >&2; exit 1; }
+  done
   shown=$(date +%s%N)
   sleep 0.5
   local peak
@@ -38,14 +47,22 @@ measure_once() {
 
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 
+bare=$build/bench/ui/bare_qt_window
+shiftmeter=$build/bin/Shiftmeter
+measure_once "$bare" "Bare Qt window" >/dev/null  # warm the file cache
+measure_once "$shiftmeter" "Shiftmeter from Rostavel" >/dev/null
+# The two programs take turns, so that whatever else loads the machine weighs on both alike.
+bare_samples=()
+shiftmeter_samples=()
+for _ in $(seq "$runs"); do
+  bare_samples+=("$(measure_once "$bare" "Bare Qt window")")
+  shiftmeter_samples+=("$(measure_once "$shiftmeter" "Shiftmeter from Rostavel")")
+done
 declare -A time_ms memory_kib
 for name in bare shiftmeter; do
-  if [ "$name" = bare ]; then program=$build/bench/ui/bare_qt_window title="Bare Qt window"
-  else program=$build/bin/Shiftmeter title="Shiftmeter from Rostavel"; fi
-  measure_once "$program" "$title" >/dev/null  # warm the file cache
-  samples=$(for _ in $(seq "$runs"); do measure_once "$program" "$title"; done)
-  time_ms[$name]=$(cut -d' ' -f1 <<<"$samples" | median)
-  memory_kib[$name]=$(cut -d' ' -f2 <<<"$samples" | median)
+  declare -n samples="${name}_samples"
+  time_ms[$name]=$(printf '%s\n' "${samples[@]}" | cut -d' ' -f1 | median)
+  memory_kib[$name]=$(printf '%s\n' "${samples[@]}" | cut -d' ' -f2 | median)
 done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }

@@ -14,13 +14,18 @@
 
 namespace {
 
+ui::CellGridWidget* Grid(const ui::TMainForm& form, const char* name) {
+  return form.findChild<ui::CellGridWidget*>(QString::fromLatin1(name));
+}
+
 void FillGrids(ui::TMainForm& form) {
-  auto* needed = form.findChild<ui::CellGridWidget*>(QStringLiteral("NeededHoursList"));
-  auto* staff = form.findChild<ui::CellGridWidget*>(QStringLiteral("EmployeeHoursList"));
+  ui::CellGridWidget* needed = Grid(form, "NeededHoursList");
+  ui::CellGridWidget* staff =
+      form.findChild<ui::CellGridWidget*>(QStringLiteral("EmployeeHoursList"));
   for (int row = 1; row < needed->RowCount(); ++row) {
     const QStringList cells{QStringLiteral("Shift %1").arg(row), QString::number(row % 7 + 1),
-                            QString::number(row % 4 + 1), QStringLiteral("7:30 am"),
-                            QStringLiteral("4:15 pm"), QString()};
+                            QString::number(row % 4 + 1),        QStringLiteral("7:30 am"),
+                            QStringLiteral("4:15 pm"),           QString()};
     for (int col = 0; col < cells.size(); ++col) {
       needed->SetCell(col, row, cells[col]);
     }
@@ -52,6 +57,8 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
   }
 
+  // Keys go straight to the grid: without a window manager the window may never be active.
+  ui::CellGridWidget* grid = Grid(form, "NeededHoursList");
   constexpr int kMoves = 400;
   std::vector<double> millis;
   millis.reserve(kMoves);
@@ -60,13 +67,14 @@ int main(int argc, char** argv) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QElapsedTimer clock;
     clock.start();
-    QApplication::sendEvent(QApplication::focusWidget(), &press);
+    QApplication::sendEvent(grid, &press);
     QCoreApplication::processEvents();
     millis.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
   }
-  std::printf("cell move to repaint, full grids, %d moves (%s): median %.3f ms, p95 %.3f ms, "
-              "max %.3f ms (target < 2 ms)\n",
-              kMoves, qPrintable(QGuiApplication::platformName()), Percentile(millis, 0.5),
-              Percentile(millis, 0.95), Percentile(millis, 1.0));
+  std::printf(
+      "cell move to repaint, full grids, %d moves (%s): median %.3f ms, p95 %.3f ms, "
+      "max %.3f ms (target < 2 ms)\n",
+      kMoves, qPrintable(QGuiApplication::platformName()), Percentile(millis, 0.5),
+      Percentile(millis, 0.95), Percentile(millis, 1.0));
   return 0;
 }
