@@ -76,6 +76,15 @@ Label* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& te
   return label;
 }
 
+// Where a stand-in font runs wider than the laid-out face, the text that follows a label on
+// its line moves right rather than under it, keeping at least `gap` pixels between them.
+void KeepApart(const QWidget* leading, QWidget* following, int gap) {
+  const int earliest = leading->geometry().right() + 1 + gap;
+  if (following->x() < earliest) {
+    following->move(earliest, following->y());
+  }
+}
+
 ClickableLabel* MakeLink(QWidget* parent, const char* name, QPoint at, const QString& text,
                          const QFont& font, const QColor& colour) {
   auto* link = MakeLabel<ClickableLabel>(parent, name, at, text, font, colour);
@@ -240,12 +249,10 @@ void TMainForm::BuildHeader() {
   Label6 = MakeLink(this, "Label6", {16, 516},
                     QStringLiteral("For an advanced scheduling solution click here: "),
                     MakeFont(Face::Tahoma, 16), kBlack);
-  // Where the stand-in for Tahoma runs wider, the address moves right rather than under it.
-  if (Label6->geometry().right() >= Label5->x()) {
-    Label5->move(Label6->geometry().right() + 1, Label5->y());
-  }
   Label7 = MakeLink(this, "Label7", {472, 44}, QStringLiteral("Brought to you by"),
                     MakeFont(Face::Tahoma, 13), kBlack);
+  KeepApart(Label6, Label5, 0);
+  KeepApart(Label7, Label4, 4);
   MakePicture<QLabel>(this, "Image2", QRect(592, 8, 33, 41),
                       Picture(QStringLiteral(":/assets/image2.png"), QSize(32, 32), ratio),
                       QStringLiteral("Shiftmeter"));

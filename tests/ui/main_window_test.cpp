@@ -201,7 +201,6 @@ class MainWindowTest : public QObject {
     QTest::newRow("Label8") << "Label8" << QPoint(90, 16) << "NEEDED";
     QTest::newRow("Label10") << "Label10" << QPoint(92, 16) << "AVAILABLE";
     QTest::newRow("Label3") << "Label3" << QPoint(224, 8) << "Shiftmeter";
-    QTest::newRow("Label4") << "Label4" << QPoint(576, 44) << "rostavel.com";
     QTest::newRow("Label6") << "Label6" << QPoint(16, 516)
                             << "For an advanced scheduling solution click here: ";
     QTest::newRow("Label7") << "Label7" << QPoint(472, 44) << "Brought to you by";
@@ -219,16 +218,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(label->size(), label->sizeHint());
   }
 
-  void footerTextDoesNotRunIntoTheAddress() {
-    const auto* lead = Find<QLabel>("Label6");
-    const auto* address = Find<QLabel>("Label5");
-    QCOMPARE(address->text(), QString("www.rostavel.com"));
-    QCOMPARE(address->y(), lead->y());
-    QVERIFY(address->x() >= 355);
-    QVERIFY2(lead->geometry().right() < address->x(),
-             qPrintable(QString("Label6 ends at %1, Label5 starts at %2")
+  void textsOnOneLineDoNotRunIntoEachOther_data() {
+    QTest::addColumn<QString>("leading");
+    QTest::addColumn<QString>("following");
+    QTest::addColumn<int>("laidOutLeft");
+    QTest::addColumn<int>("gap");
+    QTest::newRow("footer") << "Label6"
+                            << "Label5" << 355 << 0;
+    QTest::newRow("header") << "Label7"
+                            << "Label4" << 576 << 4;
+  }
+
+  void textsOnOneLineDoNotRunIntoEachOther() {
+    QFETCH(QString, leading);
+    QFETCH(QString, following);
+    QFETCH(int, laidOutLeft);
+    QFETCH(int, gap);
+    const auto* lead = form_->findChild<QLabel*>(leading);
+    const auto* next = form_->findChild<QLabel*>(following);
+    QCOMPARE(next->y(), lead->y());
+    QVERIFY(next->x() >= laidOutLeft);
+    QVERIFY2(lead->geometry().right() + gap < next->x(),
+             qPrintable(QString("%1 ends at %2, %3 starts at %4")
+                            .arg(leading)
                             .arg(lead->geometry().right())
-                            .arg(address->x())));
+                            .arg(following)
+                            .arg(next->x())));
   }
 
   void fontsAndColoursAreTheLaidOutOnes_data() {
@@ -487,6 +502,8 @@ class MainWindowTest : public QObject {
   }
 
   void linksOpenTheMakersPages() {
+    QCOMPARE(Text("Label4"), QString("rostavel.com"));
+    QCOMPARE(Text("Label5"), QString("www.rostavel.com"));
     for (const char* name : {"Image1", "Label4", "Label5", "Label6", "Label7"}) {
       QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton, {}, QPoint(3, 3));
     }
