@@ -76,6 +76,13 @@ Label* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& te
   return label;
 }
 
+// The toolkit calls the window's handlers through here, so that a failure is reported before
+// it could unwind through the toolkit's own frames.
+template <class Handler>
+auto Guarded(Handler handler) {
+  return [handler] { RunGuarded(handler); };
+}
+
 // Where a stand-in font runs wider than the laid-out face, the text that follows a label on
 // its line moves right rather than under it, keeping at least `gap` pixels between them.
 void KeepApart(const QWidget* leading, QWidget* following, int gap) {
@@ -257,9 +264,9 @@ void TMainForm::BuildHeader() {
                       Picture(QStringLiteral(":/assets/image2.png"), QSize(32, 32), ratio),
                       QStringLiteral("Shiftmeter"));
 
-  connect(Image1, &ClickableLabel::clicked, this, [this] { Image1Click(Image1); });
+  connect(Image1, &ClickableLabel::clicked, this, Guarded([this] { Image1Click(Image1); }));
   for (ClickableLabel* link : {Label4, Label5, Label6, Label7}) {
-    connect(link, &ClickableLabel::clicked, this, [this, link] { Label4Click(link); });
+    connect(link, &ClickableLabel::clicked, this, Guarded([this, link] { Label4Click(link); }));
   }
   Anchor(Label5, Qt::LeftEdge | Qt::BottomEdge);
   Anchor(Label6, Qt::LeftEdge | Qt::BottomEdge);
@@ -302,12 +309,8 @@ void TMainForm::BuildGridPanels() {
   HrsAvail = staff.total;
   Anchor(staff.panel, Qt::TopEdge | Qt::RightEdge);
 
-  NeededHoursList->SetOnSelectCell([this](QObject* sender, int col, int row, bool& canSelect) {
-    NeededHoursListSelectCell(sender, col, row, canSelect);
-  });
-  EmployeeHoursList->SetOnSelectCell([this](QObject* sender, int col, int row, bool& canSelect) {
-    EmployeeHoursListSelectCell(sender, col, row, canSelect);
-  });
+  NeededHoursList->SetOnSelectCell(GuardedSelectCell(&TMainForm::NeededHoursListSelectCell));
+  EmployeeHoursList->SetOnSelectCell(GuardedSelectCell(&TMainForm::EmployeeHoursListSelectCell));
 }
 
 // The Help, Clear and Purchase buttons and the verdict strip.
@@ -328,9 +331,9 @@ void TMainForm::BuildFooter() {
   Button1 = MakeButton(this, "Button1", QRect(536, 520, 75, 25), QStringLiteral("&Purchase"),
                        QStringLiteral("Purchase"));
 
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(BitBtn1); });
-  connect(btnClear, &QPushButton::clicked, this, [this] { btnClearClick(btnClear); });
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+  connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(BitBtn1); }));
+  connect(btnClear, &QPushButton::clicked, this, Guarded([this] { btnClearClick(btnClear); }));
+  connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(Button1); }));
   Anchor(BitBtn1, Qt::RightEdge | Qt::BottomEdge);
   Anchor(strip, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
   Anchor(btnClear, Qt::RightEdge | Qt::BottomEdge);
@@ -391,6 +394,16 @@ bool TMainForm::ReCalc() {
   const calc::Rgb& colour = result.messageColour;
   SetTextColour(Message, QColor(colour.r, colour.g, colour.b));
   return result.ok;
+}
+
+// A move whose handler failed does not happen.
+std::function<void(QObject*, int, int, bool&)> TMainForm::GuardedSelectCell(
+    SelectCellMethod handler) {
+  return [this, handler](QObject* sender, int col, int row, bool& canSelect) {
+    if (!RunGuarded([&] { (this->*handler)(sender, col, row, canSelect); })) {
+      canSelect = false;
+    }
+  };
 }
 
 void TMainForm::NeededHoursListSelectCell(QObject* /*sender*/, int /*col*/, int /*row*/,

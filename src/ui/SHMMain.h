@@ -60,7 +60,10 @@ class TMainForm : public QWidget {
   };
 
   void BuildHeader();
+  using SelectCellMethod = void (TMainForm::*)(QObject*, int, int, bool&);
+
   void BuildGridPanels();
+  std::function<void(QObject*, int, int, bool&)> GuardedSelectCell(SelectCellMethod handler);
   void BuildFooter();
   void SetTabOrder();
   void Anchor(QWidget* widget, Qt::Edges edges);

@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "calc/regional.h"
 #include "ui/FailureReport.h"
 #include "ui/LocaleSettings.h"
+#include "ui/SHMMain.h"
 #include "ui/ShiftmeterApplication.h"
 
 Q_DECLARE_METATYPE(std::optional<QString>)
@@ -99,6 +101,20 @@ class ApplicationTest : public QObject {
     QCOMPARE(reported_,
              (QStringList{"'abc' is not a valid integer value", "An unknown failure occurred."}));
     QCOMPARE(receiver.handled, 1);
+  }
+
+  void failureInAWindowHandlerLeavesTheWindowWorking() {
+    ui::TMainForm form;
+    form.show();
+    auto* clear = form.findChild<QPushButton*>("btnClear");
+    form.SetConfirmation([](QWidget*) -> bool { throw std::runtime_error("no dialog today"); });
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QCOMPARE(reported_, QStringList{"no dialog today"});
+    bool asked = false;
+    form.SetConfirmation([&asked](QWidget*) { return asked = true; });
+    QTest::mouseClick(clear, Qt::LeftButton);
+    QVERIFY(asked);
+    QCOMPARE(reported_.size(), 1);
   }
 
   void errorBoxShowsTheTitleTheMessageAndAStopIcon() {
