@@ -8,21 +8,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${1:-10}
+scripts/setup.sh look
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSHIFTMETER_BUILD_TESTS=OFF \
   -DSHIFTMETER_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target Shiftmeter bare_qt_window cell_move_bench >/dev/null
 
-# Xvfb picks a free display number and writes it out once it accepts connections.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; kill "$xvfb_pid"; exit 1; }
-display=:$(cat "$display_file")
-rm -f "$display_file"
+source scripts/virtual_display.sh
+start_virtual_display
 trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb
 
 log=$build/startup_bench.log
 : >"$log"

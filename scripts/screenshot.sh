@@ -10,19 +10,11 @@ cd "$(dirname "$0")/.."
 output=${1:-build/screenshot.png}
 scale=${2:-1}
 program=${SHIFTMETER_BIN:-build/default/bin/Shiftmeter}
-for tool in Xvfb import xwininfo; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing (packages xvfb, imagemagick, x11-utils)" >&2; exit 1; }
-done
+scripts/setup.sh look
 [ -x "$program" ] || { echo "no program at $program: build it first" >&2; exit 1; }
 
-# Xvfb picks a free display number and writes it out once it accepts connections.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; kill "$xvfb_pid"; exit 1; }
-display=:$(cat "$display_file")
-rm -f "$display_file"
+source scripts/virtual_display.sh
+start_virtual_display
 
 program_pid=
 cleanup() {
@@ -30,8 +22,6 @@ cleanup() {
   kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-
-export DISPLAY=$display
 
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
 program_pid=$!
