@@ -49,9 +49,9 @@ using Extended = SoftExtended;
 //                                the value of any pattern: invalid encodings read as the x87
 //                                reads them (see x87::Canonical), alike on both types
 //
-// NaN payloads: both types keep the payload of a NaN they are given, and both produce the
-// default NaN for an invalid operation; only the native type carries a NaN operand's payload on
-// through arithmetic. Nothing here depends on payloads.
+// NaN payloads: both types keep the payload of a NaN they are given and narrow it to a double
+// alike, and both produce the default NaN for an invalid operation; only the native type
+// carries a NaN operand's payload on through arithmetic. Nothing here depends on payloads.
 
 template <class Real>
 Real FromX87BitsAs(X87Bits bits);

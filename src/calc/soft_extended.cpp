@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cstddef>
-#include <limits>
 #include <utility>
 
 #include "calc/extended.h"
@@ -219,13 +218,18 @@ bool SignBit(SoftExtended x) {
   return x87::SignBit(x.Bits());
 }
 
+// A NaN keeps its sign and the top of its payload, quieted, as the x87 stores one to a double.
 double RoundToDouble(SoftExtended x) {
-  if (IsNaN(x)) {
-    return SignBit(x) ? -std::numeric_limits<double>::quiet_NaN()
-                      : std::numeric_limits<double>::quiet_NaN();
+  const X87Bits bits = x.Bits();
+  if (x87::IsNaN(bits)) {
+    constexpr std::uint64_t kDoubleExponent = std::uint64_t{0x7FF} << 52;
+    constexpr std::uint64_t kDoubleQuietBit = std::uint64_t{1} << 51;
+    const std::uint64_t payload = (bits.significand >> 11) & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t sign = x87::SignBit(bits) ? std::uint64_t{1} << 63 : 0;
+    return std::bit_cast<double>(sign | kDoubleExponent | kDoubleQuietBit | payload);
   }
   const X87ExponentRange range;
-  StackMpfr value(x.Bits());
+  StackMpfr value(bits);
   return mpfr_get_d(value.get(), MPFR_RNDN);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calc/extended.h"
+#include "calc/powers_of_ten.h"
 #include "calc/regional.h"
 
 namespace calc::testing {
@@ -37,6 +38,18 @@ class RegionalSettingsTest : public ::testing::Test {
     SetRegionalSettings(std::move(settings));
   }
 };
+
+// The table's 80-bit power 10^exponent as the given type.
+template <class Real>
+Real TablePower(int exponent) {
+  for (const PowerOfTenEntry& entry : PowerOfTenTable()) {
+    if (entry.exponent == exponent) {
+      return FromX87BitsAs<Real>(entry.bits);
+    }
+  }
+  ADD_FAILURE() << "no 10^" << exponent << " in the table";
+  return Real(0);
+}
 
 template <class Real>
 class TypedRegionalSettingsTest : public RegionalSettingsTest {};
