@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running or testing Shiftmeter needs.
-# Usage: scripts/setup.sh run|test
+# Usage: scripts/setup.sh run|test|look   (look: what the screenshot and start-up scripts need)
 # As root it installs whatever is missing (after refreshing the package lists); as another user
 # it prints the exact apt-get line to run and fails. Installs nothing when all is present.
 set -euo pipefail
@@ -14,11 +14,15 @@ build_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
 )
+look_packages=(
+  xvfb x11-utils imagemagick
+)
 
 case "${1:-}" in
   run) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  look) wanted=("${build_packages[@]}" "${look_packages[@]}") ;;
+  *) echo "usage: $0 run|test|look" >&2; exit 2 ;;
 esac
 
 missing=()
