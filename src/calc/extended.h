@@ -39,13 +39,19 @@ using Extended = SoftExtended;
 
 // Operations on both arithmetic types (declared for SoftExtended in soft_extended.h):
 //   Real   RoundToInteger(Real)  nearest whole value, ties to even; infinities and NaN unchanged
-//   int    BinaryExponent(Real)  e with 2^e <= |x| < 2^(e+1), for finite non-zero x
+//   int    BinaryExponent(Real)  e with 2^e <= |x| < 2^(e+1) for finite non-zero x; 0 otherwise
 //   bool   IsNaN(Real), IsInf(Real), SignBit(Real)
 //   double RoundToDouble(Real)   nearest double, ties to even, gradual underflow; a magnitude
 //                                beyond the double range gives an infinity of the same sign
-//   std::uint64_t ToUint64(Real) the value of a whole x with 0 <= x < 2^64
+//   std::uint64_t ToUint64(Real) the integer part of |x| when finite and below 2^64; 0 otherwise
 //   X87Bits ToX87Bits(Real)      the exact 80-bit pattern
 //   template <class Real> Real FromX87BitsAs(X87Bits)
+//                                the value of any pattern: invalid encodings read as the x87
+//                                reads them (see x87::Canonical), alike on both types
+//
+// NaN payloads: both types keep the payload of a NaN they are given, and both produce the
+// default NaN for an invalid operation; only the native type carries a NaN operand's payload on
+// through arithmetic. Nothing here depends on payloads.
 
 template <class Real>
 Real FromX87BitsAs(X87Bits bits);
@@ -66,6 +72,8 @@ long double FromX87BitsAs<long double>(X87Bits bits);
 template <>
 SoftExtended FromX87BitsAs<SoftExtended>(X87Bits bits);
 
-inline Extended FromX87Bits(X87Bits bits) { return FromX87BitsAs<Extended>(bits); }
+inline Extended FromX87Bits(X87Bits bits) {
+  return FromX87BitsAs<Extended>(bits);
+}
 
 }  // namespace calc

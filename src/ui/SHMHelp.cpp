@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFont>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
@@ -10,6 +9,9 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "ui/Appearance.h"
+
+namespace ui {
 namespace {
 
 constexpr QSize kClientSize{789, 556};
@@ -31,12 +33,6 @@ int CentredEdge(int mainEdge, int mainExtent, int ownExtent) {
   return std::max(0, mainEdge + (mainExtent - ownExtent) / 2);
 }
 
-QFont TahomaFont() {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(11);
-  return font;
-}
-
 }  // namespace
 
 THelpForm::THelpForm(QWidget* mainWindow, const QString& helpFolder)
@@ -46,7 +42,7 @@ THelpForm::THelpForm(QWidget* mainWindow, const QString& helpFolder)
       mainForm(mainWindow) {
   setWindowTitle(QStringLiteral("Help"));
   setFixedSize(kClientSize);
-  setFont(TahomaFont());
+  setFont(MakeFont(Face::Tahoma, 11));
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
 
@@ -97,3 +93,5 @@ void THelpForm::CentreOverMainForm() {
   move(CentredEdge(mainOuter.x(), mainOuter.width(), ownOuter.width()),
        CentredEdge(mainOuter.y(), mainOuter.height(), ownOuter.height()));
 }
+
+}  // namespace ui

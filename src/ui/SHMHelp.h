@@ -8,6 +8,8 @@ class QPushButton;
 class QShowEvent;
 class QTextBrowser;
 
+namespace ui {
+
 // The help window: the user guide "Help.html" from the program's folder in an HTML view,
 // beside the main window and never blocking it. It is a separate top-level window parented to
 // the main window, so it never keeps the program running on its own and goes when the main
@@ -36,3 +38,5 @@ class THelpForm : public QWidget {
   QWidget* const mainForm;
   bool centreOnNextShow = true;
 };
+
+}  // namespace ui

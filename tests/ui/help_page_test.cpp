@@ -8,6 +8,8 @@
 
 #include "ui/SHMHelp.h"
 
+using ui::THelpForm;
+
 namespace {
 
 // The build places the executable, and the guide beside it, in the build tree's bin folder.

@@ -16,6 +16,8 @@
 
 #include "ui/SHMHelp.h"
 
+using ui::THelpForm;
+
 namespace {
 
 constexpr QSize kMainClientSize{787, 554};

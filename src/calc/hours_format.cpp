@@ -1,0 +1,120 @@
+#include <string>
+#include <string_view>
+
+#include "calc/digit_image.h"
+#include "calc/number_separators.h"
+#include "calc/number_text.h"
+
+namespace calc {
+namespace {
+
+// Two decimals: the digits that reach the second place after the decimal separator.
+constexpr int kDecimalPlaces = 2;
+// From 10^18 on the pattern gives way to the scientific form, with this many digits.
+constexpr int kPatternExponentLimit = 18;
+constexpr int kScientificDigits = 15;
+
+struct Separators {
+  std::string_view decimal;
+  std::string_view thousands;  // empty: no grouping
+};
+
+char DigitAt(const DigitImage& image, int position) {
+  return position < image.count ? image.digits[position] : '0';
+}
+
+void AppendIntegerPart(const DigitImage& image, const Separators& separators, std::string& text) {
+  if (image.exponent <= 0) {
+    text += '0';
+    return;
+  }
+  for (int position = 0; position < image.exponent; ++position) {
+    text += DigitAt(image, position);
+    const int digitsToTheRight = image.exponent - 1 - position;
+    if (digitsToTheRight > 0 && digitsToTheRight % 3 == 0) {
+      text += separators.thousands;
+    }
+  }
+}
+
+// The cut guarantees at most two fraction characters: leading zeros for a negative exponent
+// plus the image digits past the integer part.
+void AppendFraction(const DigitImage& image, const Separators& separators, std::string& text) {
+  std::string fraction;
+  for (int zero = image.exponent; zero < 0; ++zero) {
+    fraction += '0';
+  }
+  for (int position = image.exponent > 0 ? image.exponent : 0; position < image.count; ++position) {
+    fraction += image.digits[position];
+  }
+  if (!fraction.empty()) {
+    text += separators.decimal;
+    text += fraction;
+  }
+}
+
+std::string RenderPattern(const DigitImage& image, const Separators& separators) {
+  std::string text = image.negative ? "-" : "";
+  AppendIntegerPart(image, separators, text);
+  AppendFraction(image, separators, text);
+  return text;
+}
+
+std::string RenderScientific(const DigitImage& image, const Separators& separators) {
+  std::string text = image.negative ? "-" : "";
+  text += image.digits[0];
+  if (image.count > 1) {
+    text += separators.decimal;
+    text.append(image.digits.data() + 1, static_cast<std::size_t>(image.count - 1));
+  }
+  text += 'E';
+  text += std::to_string(image.exponent - 1);
+  return text;
+}
+
+template <class Real>
+std::string RenderHours(Real value, bool grouped) {
+  const DigitImage image = MakeDigitImage(value);
+  if (image.kind == DigitImage::Kind::kNaN) {
+    return "NAN";
+  }
+  if (image.kind == DigitImage::Kind::kInfinity) {
+    return image.negative ? "-INF" : "INF";
+  }
+  const RegionalSettings& settings = GetRegionalSettings();
+  const Separators separators{NumberDecimalSeparator(settings),
+                              grouped ? NumberThousandsSeparator(settings) : std::string_view()};
+  const DigitImage cut = CutDigitImage(image, image.exponent + kDecimalPlaces);
+  if (cut.exponent > kPatternExponentLimit) {
+    return RenderScientific(CutDigitImage(image, kScientificDigits), separators);
+  }
+  return RenderPattern(cut, separators);
+}
+
+}  // namespace
+
+template <class Real>
+std::string FormatHoursAs(Real value) {
+  return RenderHours(value, true);
+}
+
+template <class Real>
+std::string FormatHoursUngroupedAs(Real value) {
+  return RenderHours(value, false);
+}
+
+std::string FormatHours(Extended value) {
+  return FormatHoursAs(value);
+}
+std::string FormatHoursUngrouped(Extended value) {
+  return FormatHoursUngroupedAs(value);
+}
+
+template std::string FormatHoursAs(SoftExtended);
+template std::string FormatHoursUngroupedAs(SoftExtended);
+#if SHIFTMETER_LONG_DOUBLE_IS_X87
+template std::string FormatHoursAs(long double);
+template std::string FormatHoursUngroupedAs(long double);
+#endif
+
+}  // namespace calc

@@ -1,0 +1,24 @@
+#include "calc/errors.h"
+#include "calc/number_text.h"
+
+namespace calc {
+
+template <class Real>
+double NarrowToDoubleAs(Real value) {
+  const double narrowed = RoundToDouble(value);
+  if (IsInf(narrowed) && !IsInf(value)) {
+    throw EOverflow("Floating point overflow");
+  }
+  return narrowed;
+}
+
+double NarrowToDouble(Extended value) {
+  return NarrowToDoubleAs(value);
+}
+
+template double NarrowToDoubleAs(SoftExtended);
+#if SHIFTMETER_LONG_DOUBLE_IS_X87
+template double NarrowToDoubleAs(long double);
+#endif
+
+}  // namespace calc

@@ -1,0 +1,229 @@
+#include "calc/recalc.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/number_text.h"
+#include "calc/time_text.h"
+
+namespace calc {
+namespace {
+
+namespace needed_col {
+constexpr int kCount = 1;
+constexpr int kEmployees = 2;
+constexpr int kStart = 3;
+constexpr int kEnd = 4;
+constexpr int kTotal = 5;
+constexpr int kMinCount = 6;
+}  // namespace needed_col
+
+namespace staff_col {
+constexpr int kEmployees = 1;
+constexpr int kHours = 2;
+constexpr int kTotal = 3;
+constexpr int kMinCount = 4;
+}  // namespace staff_col
+
+// The magnitude of the lowest 32-bit number does not fit 32 bits; a wrapped negative count
+// would give plainly wrong man-hours, and a widened one would be written back as a text the
+// next run cannot read, so such an entry counts as unreadable.
+std::int32_t Magnitude(std::int32_t value, const std::string& text) {
+  if (value == std::numeric_limits<std::int32_t>::min()) {
+    throw EConvertError("'" + text + "' has no magnitude within the whole-number range");
+  }
+  return value < 0 ? -value : value;
+}
+
+// One recalculation: the error flag and the two totals live exactly as long as the run.
+template <class Real>
+class Recalculation {
+ public:
+  ReCalcResult Run(CellGrid& needed, CellGrid& staff) {
+    for (int row = 1; row < needed.RowCount(); ++row) {
+      if (RowHasData(needed, row)) {
+        NeededRow(needed, row);
+      }
+    }
+    for (int row = 1; row < staff.RowCount(); ++row) {
+      if (RowHasData(staff, row)) {
+        StaffRow(staff, row);
+      }
+    }
+    return Verdict();
+  }
+
+ private:
+  // A failed conversion, or a stored value beyond the double range, abandons the rest of the
+  // step and marks the whole run as failed; the loops carry on.
+  template <class Step>
+  void Guarded(Step&& step) {
+    try {
+      step();
+    } catch (const Exception&) {
+      error_ = true;
+    }
+  }
+
+  void NeededRow(CellGrid& grid, int row) {
+    std::int32_t count = 0;
+    std::int32_t employees = 0;
+    double start = 0.0;
+    double end = 0.0;
+    bool emptyTime = false;
+    Guarded([&] { count = NormaliseCount(grid, needed_col::kCount, row); });
+    Guarded([&] { employees = NormaliseCount(grid, needed_col::kEmployees, row); });
+    if (error_) {
+      return;
+    }
+    Guarded([&] { start = NormaliseTime(grid, needed_col::kStart, row, emptyTime); });
+    if (error_) {
+      return;
+    }
+    Guarded([&] { end = NormaliseTime(grid, needed_col::kEnd, row, emptyTime); });
+    if (error_) {
+      return;
+    }
+    // Both counts lie within 0 to 2^31 - 1, so their product is exact in 64 bits.
+    const std::int64_t shifts = std::int64_t{count} * std::int64_t{employees};
+    const double shiftHours = emptyTime ? 0.0 : ShiftHours(start, end);
+    Guarded([&] {
+      AddManHours(grid, needed_col::kTotal, row, Real(shifts) * Real(shiftHours), totalNeeded_);
+    });
+  }
+
+  void StaffRow(CellGrid& grid, int row) {
+    std::int32_t employees = 0;
+    double hours = 0.0;
+    Guarded([&] { employees = NormaliseCount(grid, staff_col::kEmployees, row); });
+    Guarded([&] { hours = NormaliseHours(grid, staff_col::kHours, row); });
+    if (error_) {
+      return;
+    }
+    Guarded([&] {
+      AddManHours(grid, staff_col::kTotal, row, Real(employees) * Real(hours), totalAvailable_);
+    });
+  }
+
+  static std::int32_t NormaliseCount(CellGrid& grid, int col, int row) {
+    const std::string text = grid.Cell(col, row);
+    const std::int32_t count = Magnitude(text.empty() ? 0 : ParseWholeNumber(text), text);
+    grid.SetCell(col, row, FormatWholeNumber(count));
+    return count;
+  }
+
+  // Written back without thousands separators, so that the next run can read it again.
+  static double NormaliseHours(CellGrid& grid, int col, int row) {
+    const std::string text = grid.Cell(col, row);
+    const double hours =
+        text.empty() ? 0.0 : std::fabs(NarrowToDoubleAs<Real>(ParseRealAs<Real>(text)));
+    grid.SetCell(col, row, FormatHoursUngroupedAs<Real>(Real(hours)));
+    return hours;
+  }
+
+  // An empty cell is taken as midnight directly rather than through a literal text, which a
+  // time separator other than ":" could not read; the row then counts no hours in this run.
+  static double NormaliseTime(CellGrid& grid, int col, int row, bool& emptyTime) {
+    const std::string typed = grid.Cell(col, row);
+    const std::string fixed = FixTime(typed);
+    double timeOfDay = 0.0;
+    if (fixed.empty()) {
+      emptyTime = true;
+    } else {
+      timeOfDay = ReadTime(typed, fixed);
+    }
+    grid.SetCell(col, row, FormatTimeAs<Real>(timeOfDay));
+    return timeOfDay;
+  }
+
+  // The a/p repair comes first. Where it spoils a regional designator without an "m" in it,
+  // such as "ip." or "odp.", the text is read as typed; with designators that hold an "m"
+  // the repair never changes a text that reads as typed, so this only rescues entries.
+  static double ReadTime(const std::string& typed, const std::string& fixed) {
+    std::optional<double> timeOfDay = TryParseTimeAs<Real>(fixed);
+    if (!timeOfDay && fixed != typed) {
+      timeOfDay = TryParseTimeAs<Real>(typed);
+    }
+    // Failing, it fails as the repaired text does.
+    return timeOfDay ? *timeOfDay : ParseTimeAs<Real>(fixed);
+  }
+
+  // Equal times make a full day; an end before the start runs past midnight.
+  static double ShiftHours(double start, double end) {
+    if (start == end) {
+      return 24.0;
+    }
+    const Real span = start < end ? Real(end) - Real(start) : (Real(1) - Real(start)) + Real(end);
+    return NarrowToDoubleAs<Real>(span * Real(24));
+  }
+
+  // Nothing is written unless both the row's man-hours and the new total fit a double.
+  static void AddManHours(CellGrid& grid, int col, int row, Real manHours, double& total) {
+    const double rowHours = NarrowToDoubleAs<Real>(manHours);
+    const double newTotal = NarrowToDoubleAs<Real>(Real(total) + Real(rowHours));
+    grid.SetCell(col, row, FormatHoursAs<Real>(Real(rowHours)));
+    total = newTotal;
+  }
+
+  ReCalcResult Verdict() const {
+    if (error_) {
+      return {false, "ERROR", "ERROR", "ERROR", kRed};
+    }
+    ReCalcResult result{true, FormatHoursAs<Real>(Real(totalNeeded_)),
+                        FormatHoursAs<Real>(Real(totalAvailable_)), "", kBrightGreen};
+    const double difference = NarrowToDoubleAs<Real>(Real(totalAvailable_) - Real(totalNeeded_));
+    if (difference >= 0) {
+      result.message = "You have " + FormatHoursAs<Real>(Real(difference)) + " extra man-hours";
+    } else {
+      result.message = "You need " + FormatHoursAs<Real>(Real(-difference)) + " more man-hours";
+      result.messageColour = kRed;
+    }
+    return result;
+  }
+
+  bool error_ = false;
+  double totalNeeded_ = 0.0;
+  double totalAvailable_ = 0.0;
+};
+
+void RequireColumns(const CellGrid& grid, int minimum, const char* name) {
+  if (grid.ColCount() < minimum) {
+    throw std::invalid_argument(std::string("The ") + name + " grid needs at least " +
+                                std::to_string(minimum) + " columns");
+  }
+}
+
+}  // namespace
+
+bool RowHasData(const CellGrid& grid, int row) {
+  for (int col = 1; col < grid.ColCount(); ++col) {
+    if (!TrimBlanks(grid.Cell(col, row)).empty()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+template <class Real>
+ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
+  RequireColumns(needed, needed_col::kMinCount, "needed");
+  RequireColumns(staff, staff_col::kMinCount, "staff");
+  return Recalculation<Real>().Run(needed, staff);
+}
+
+ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff) {
+  return ReCalcAs<Extended>(needed, staff);
+}
+
+template ReCalcResult ReCalcAs<SoftExtended>(CellGrid&, CellGrid&);
+#if SHIFTMETER_LONG_DOUBLE_IS_X87
+template ReCalcResult ReCalcAs<long double>(CellGrid&, CellGrid&);
+#endif
+
+}  // namespace calc

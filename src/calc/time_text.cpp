@@ -1,0 +1,261 @@
+#include "calc/time_text.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "calc/errors.h"
+#include "calc/extended.h"
+#include "calc/regional.h"
+
+namespace calc {
+namespace {
+
+constexpr std::uint32_t kMsPerSecond = 1'000;
+constexpr std::uint32_t kMsPerMinute = 60 * kMsPerSecond;
+constexpr std::uint32_t kMsPerHour = 60 * kMsPerMinute;
+constexpr std::uint32_t kMsPerDay = 24 * kMsPerHour;
+
+// Only the 26 ASCII letters are folded: designators such as "오전" or "ap." still match as
+// whole units byte for byte, since UTF-8 continuation and lead bytes are never ASCII.
+char FoldAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::size_t FindIgnoringAsciiCase(std::string_view text, char upperLetter) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (FoldAscii(text[i]) == upperLetter) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// Walks a time text; every scanning step first passes the blanks (spaces only) in front of
+// it, and those stay passed whether or not the step then matches.
+class TimeScanner {
+ public:
+  explicit TimeScanner(std::string_view text) : text_(text) {}
+
+  void SkipBlanks() {
+    while (pos_ < text_.size() && text_[pos_] == ' ') {
+      ++pos_;
+    }
+  }
+
+  bool AtEnd() const { return pos_ == text_.size(); }
+
+  // A separator setting of no character never matches.
+  bool TakeSeparator(std::string_view separator) {
+    SkipBlanks();
+    if (separator.empty() || text_.substr(pos_, separator.size()) != separator) {
+      return false;
+    }
+    pos_ += separator.size();
+    return true;
+  }
+
+  // Returns the base hour of the first designator that matches, trying the regional AM
+  // designator, "AM", the regional PM designator and "PM" in that order; empty ones are skipped.
+  std::optional<std::uint32_t> TakeDesignator(const RegionalSettings& settings) {
+    const std::array<std::pair<std::string_view, std::uint32_t>, 4> candidates{{
+        {settings.amDesignator, 0},
+        {"AM", 0},
+        {settings.pmDesignator, 12},
+        {"PM", 12},
+    }};
+    SkipBlanks();
+    for (const auto& [designator, baseHour] : candidates) {
+      if (!designator.empty() &&
+          EqualIgnoringAsciiCase(text_.substr(pos_, designator.size()), designator)) {
+        pos_ += designator.size();
+        return baseHour;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // Digits read as an unsigned number; reading stops once the value reaches 1000, which fails
+  // every field's range anyway, so a long run of digits costs no more than it is long.
+  std::optional<std::uint32_t> TakeNumber() {
+    SkipBlanks();
+    if (pos_ == text_.size() || !IsDigit(text_[pos_])) {
+      return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    while (pos_ < text_.size() && IsDigit(text_[pos_]) && value < 1000) {
+      value = value * 10 + static_cast<std::uint32_t>(text_[pos_] - '0');
+      ++pos_;
+    }
+    return value;
+  }
+
+ private:
+  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+struct TimeFields {
+  std::uint32_t hour = 0;
+  std::uint32_t minute = 0;
+  std::uint32_t second = 0;
+  std::uint32_t millisecond = 0;
+};
+
+// Reads minute, second and milliseconds behind the hour; a separator taken without a number
+// after it fails.
+bool ReadTrailingFields(TimeScanner& scanner, const RegionalSettings& settings,
+                        TimeFields& fields) {
+  const std::array<std::pair<std::string_view, std::uint32_t*>, 3> steps{{
+      {settings.timeSeparator, &fields.minute},
+      {settings.timeSeparator, &fields.second},
+      {settings.decimalSeparator, &fields.millisecond},
+  }};
+  for (const auto& [separator, field] : steps) {
+    if (!scanner.TakeSeparator(separator)) {
+      return true;
+    }
+    const std::optional<std::uint32_t> number = scanner.TakeNumber();
+    if (!number) {
+      return false;
+    }
+    *field = *number;
+  }
+  return true;
+}
+
+// With a designator the hour runs 1 to 12 and 12 stands for 0.
+bool ApplyDesignator(std::optional<std::uint32_t> baseHour, std::uint32_t& hour) {
+  if (!baseHour) {
+    return true;
+  }
+  if (hour < 1 || hour > 12) {
+    return false;
+  }
+  hour = hour % 12 + *baseHour;
+  return true;
+}
+
+std::optional<std::uint32_t> ReadMilliseconds(std::string_view text,
+                                              const RegionalSettings& settings) {
+  TimeScanner scanner(text);
+  std::optional<std::uint32_t> baseHour = scanner.TakeDesignator(settings);
+  TimeFields fields;
+  const std::optional<std::uint32_t> hour = scanner.TakeNumber();
+  if (!hour || !ReadTrailingFields(scanner, settings, fields)) {
+    return std::nullopt;
+  }
+  fields.hour = *hour;
+  if (!baseHour) {
+    baseHour = scanner.TakeDesignator(settings);
+  }
+  if (!ApplyDesignator(baseHour, fields.hour)) {
+    return std::nullopt;
+  }
+  scanner.SkipBlanks();
+  const bool inRange =
+      fields.hour < 24 && fields.minute < 60 && fields.second < 60 && fields.millisecond < 1000;
+  if (!inRange || !scanner.AtEnd()) {
+    return std::nullopt;
+  }
+  return fields.hour * kMsPerHour + fields.minute * kMsPerMinute + fields.second * kMsPerSecond +
+         fields.millisecond;
+}
+
+// The whole milliseconds since midnight of the time of day of t, which is finite.
+template <class Real>
+std::uint32_t MillisecondOfDay(double timeOfDay) {
+  const double dayFraction = timeOfDay - std::floor(timeOfDay);
+  const Real milliseconds = RoundToInteger(Real(dayFraction) * Real(kMsPerDay));
+  return static_cast<std::uint32_t>(ToUint64(milliseconds) % kMsPerDay);
+}
+
+std::string TwoDigits(std::uint32_t value) {
+  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+}  // namespace
+
+std::string FixTime(std::string_view text) {
+  std::string fixed(text);
+  if (FindIgnoringAsciiCase(fixed, 'M') != std::string::npos) {
+    return fixed;
+  }
+  std::size_t letter = FindIgnoringAsciiCase(fixed, 'P');
+  if (letter == std::string::npos) {
+    letter = FindIgnoringAsciiCase(fixed, 'A');
+  }
+  if (letter != std::string::npos) {
+    fixed.insert(letter + 1, 1, 'M');
+  }
+  return fixed;
+}
+
+template <class Real>
+std::optional<double> TryParseTimeAs(std::string_view text) {
+  const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, GetRegionalSettings());
+  if (!milliseconds) {
+    return std::nullopt;
+  }
+  return RoundToDouble(Real(*milliseconds) / Real(kMsPerDay));
+}
+
+template <class Real>
+double ParseTimeAs(std::string_view text) {
+  const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text);
+  if (!timeOfDay) {
+    throw EConvertError("'" + std::string(text) + "' is not a valid time");
+  }
+  return *timeOfDay;
+}
+
+double ParseTime(std::string_view text) {
+  return ParseTimeAs<Extended>(text);
+}
+
+template <class Real>
+std::string FormatTimeAs(double timeOfDay) {
+  if (std::isnan(timeOfDay)) {
+    return "NAN";
+  }
+  if (std::isinf(timeOfDay)) {
+    return timeOfDay < 0 ? "-INF" : "INF";
+  }
+  const std::uint32_t milliseconds = MillisecondOfDay<Real>(timeOfDay);
+  const std::uint32_t hour = milliseconds / kMsPerHour;
+  const std::uint32_t minute = milliseconds / kMsPerMinute % 60;
+  const std::uint32_t clockHour = hour % 12 == 0 ? 12 : hour % 12;
+  return std::to_string(clockHour) + GetRegionalSettings().timeSeparator + TwoDigits(minute) +
+         (hour < 12 ? " am" : " pm");
+}
+
+std::string FormatTime(double timeOfDay) {
+  return FormatTimeAs<Extended>(timeOfDay);
+}
+
+template double ParseTimeAs<SoftExtended>(std::string_view);
+template std::optional<double> TryParseTimeAs<SoftExtended>(std::string_view);
+template std::string FormatTimeAs<SoftExtended>(double);
+#if SHIFTMETER_LONG_DOUBLE_IS_X87
+template double ParseTimeAs<long double>(std::string_view);
+template std::optional<double> TryParseTimeAs<long double>(std::string_view);
+template std::string FormatTimeAs<long double>(double);
+#endif
+
+}  // namespace calc

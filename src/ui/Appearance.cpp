@@ -1,0 +1,74 @@
+#include "ui/Appearance.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QStringList>
+#include <initializer_list>
+
+namespace ui {
+namespace {
+
+QString FirstInstalled(std::initializer_list<const char*> families) {
+  const QStringList installed = QFontDatabase::families();
+  for (const char* family : families) {
+    if (installed.contains(QString::fromLatin1(family), Qt::CaseInsensitive)) {
+      return QString::fromLatin1(family);
+    }
+  }
+  return QString::fromLatin1(*(families.end() - 1));
+}
+
+QString FamilyFor(Face face) {
+  switch (face) {
+    case Face::Tahoma: {
+      static const QString family = FirstInstalled({"Tahoma", "DejaVu Sans"});
+      return family;
+    }
+    case Face::TimesNewRoman: {
+      static const QString family = FirstInstalled({"Times New Roman", "Liberation Serif"});
+      return family;
+    }
+    case Face::CenturyGothic: {
+      static const QString family = FirstInstalled({"Century Gothic", "URW Gothic"});
+      return family;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+void InstallBundledFonts() {
+  static const bool installed = [] {
+    for (const char* file :
+         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
+      if (QFileInfo::exists(QString::fromLatin1(file))) {
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+      }
+    }
+    return true;
+  }();
+  (void)installed;
+}
+
+QFont MakeFont(Face face, int pixelSize, int style) {
+  QFont font(FamilyFor(face));
+  font.setPixelSize(pixelSize);
+  font.setBold((style & kBold) != 0);
+  font.setUnderline((style & kUnderline) != 0);
+  return font;
+}
+
+QIcon MainIcon() {
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 128, 256}) {
+    icon.addFile(QString(":/assets/mainicon-%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
+}
+
+QPixmap Picture(const QString& resource, QSize size, qreal devicePixelRatio) {
+  return QIcon(resource).pixmap(size, devicePixelRatio);
+}
+
+}  // namespace ui

@@ -1,0 +1,98 @@
+#include "ui/CellGridModel.h"
+
+#include <algorithm>
+
+namespace ui {
+
+CellGridModel::CellGridModel(int cols, int rows, QObject* parent)
+    : QAbstractTableModel(parent),
+      cols_(std::max(cols, 0)),
+      rows_(std::max(rows, 1)),
+      cells_(static_cast<std::size_t>(cols_) * static_cast<std::size_t>(rows_)) {}
+
+bool CellGridModel::Contains(int col, int row) const {
+  return col >= 0 && col < cols_ && row >= 0 && row < rows_;
+}
+
+std::size_t CellGridModel::Slot(int col, int row) const {
+  return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+         static_cast<std::size_t>(col);
+}
+
+QString CellGridModel::Cell(int col, int row) const {
+  return Contains(col, row) ? cells_[Slot(col, row)] : QString();
+}
+
+void CellGridModel::SetCell(int col, int row, const QString& text) {
+  if (!Contains(col, row) || cells_[Slot(col, row)] == text) {
+    return;
+  }
+  cells_[Slot(col, row)] = text;
+  if (row == 0) {
+    emit headerDataChanged(Qt::Horizontal, col, col);
+  } else {
+    const QModelIndex changed = IndexOf(col, row);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+  }
+}
+
+void CellGridModel::MoveColumn(int from, int to) {
+  if (!Contains(from, 0) || !Contains(to, 0) || from == to) {
+    return;
+  }
+  for (int row = 0; row < rows_; ++row) {
+    const auto rowStart = cells_.begin() + static_cast<std::ptrdiff_t>(Slot(0, row));
+    const auto first = rowStart + std::min(from, to);
+    const auto last = rowStart + std::max(from, to) + 1;
+    if (from < to) {
+      std::rotate(first, first + 1, last);
+    } else {
+      std::rotate(first, last - 1, last);
+    }
+  }
+  const int left = std::min(from, to);
+  const int right = std::max(from, to);
+  emit headerDataChanged(Qt::Horizontal, left, right);
+  if (rows_ > 1) {
+    emit dataChanged(IndexOf(left, 1), IndexOf(right, rows_ - 1), {Qt::DisplayRole, Qt::EditRole});
+  }
+}
+
+int CellGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_ - 1;
+}
+
+int CellGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : cols_;
+}
+
+QVariant CellGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+    return {};
+  }
+  return Cell(index.column(), index.row() + 1);
+}
+
+bool CellGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid() || role != Qt::EditRole) {
+    return false;
+  }
+  SetCell(index.column(), index.row() + 1, value.toString());
+  return true;
+}
+
+Qt::ItemFlags CellGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) {
+    return Qt::NoItemFlags;
+  }
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QVariant CellGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+    return {};
+  }
+  return Cell(section, 0);
+}
+
+}  // namespace ui

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <vector>
+
+namespace ui {
+
+// The cells of one grid and nothing else: a rectangle of texts addressed by column, then row,
+// row 0 holding the headings. To Qt's views, data row r is item row r - 1 and the heading row
+// is the horizontal header, so the headings never scroll and are never selected or edited.
+class CellGridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  CellGridModel(int cols, int rows, QObject* parent = nullptr);
+
+  int ColCount() const { return cols_; }
+  int RowCount() const { return rows_; }
+  bool Contains(int col, int row) const;
+  // A cell outside the grid reads as empty text; writing one changes nothing.
+  QString Cell(int col, int row) const;
+  void SetCell(int col, int row, const QString& text);
+  // Moves a whole column, heading and cells, to position `to`; the columns between close up.
+  void MoveColumn(int from, int to);
+
+  QModelIndex IndexOf(int col, int row) const { return index(row - 1, col); }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  std::size_t Slot(int col, int row) const;
+
+  int cols_;
+  int rows_;
+  std::vector<QString> cells_;
+};
+
+}  // namespace ui

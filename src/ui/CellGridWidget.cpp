@@ -1,0 +1,521 @@
+#include "ui/CellGridWidget.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+namespace ui {
+namespace {
+
+constexpr int kLine = CellGridWidget::kGridLineWidth;
+constexpr int kTextInset = 2;
+// Cells hold text of any length, but no cell is ever wide enough to show more than this.
+constexpr qsizetype kPaintedChars = 2048;
+
+void PaintCell(QPainter* painter, const QRect& section, const QColor& face, const QColor& line,
+               const QColor& ink, const QString& text) {
+  const QRect cell = section.adjusted(0, 0, -kLine, -kLine);
+  painter->fillRect(QRect(cell.right() + 1, section.top(), kLine, section.height()), line);
+  painter->fillRect(QRect(section.left(), cell.bottom() + 1, section.width(), kLine), line);
+  painter->fillRect(cell, face);
+  painter->setPen(ink);
+  painter->drawText(cell.adjusted(kTextInset, 0, 0, 0),
+                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                    text.left(kPaintedChars));
+}
+
+// The heading row: button face, the grid's text colour and grid lines like the cells.
+class GridHeading : public QHeaderView {
+ public:
+  explicit GridHeading(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setSectionsClickable(false);
+    setSectionsMovable(true);
+    setHighlightSections(false);
+    setStretchLastSection(false);
+    setMinimumSectionSize(kLine);
+    setSectionResizeMode(QHeaderView::Interactive);
+  }
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+    const QPalette& colours = palette();
+    painter->save();
+    painter->setFont(font());
+    PaintCell(painter, rect, colours.color(QPalette::Button), colours.color(QPalette::Dark),
+              colours.color(QPalette::Text),
+              model()->headerData(logicalIndex, Qt::Horizontal).toString());
+    painter->restore();
+  }
+};
+
+}  // namespace
+
+// The one place a current-cell change goes through: keys, clicks, the wheel and the program's
+// own requests all end in setCurrentIndex, which asks the grid's select-cell handler first.
+class VetoSelectionModel : public QItemSelectionModel {
+ public:
+  VetoSelectionModel(QAbstractItemModel* model, CellGridWidget* grid)
+      : QItemSelectionModel(model, grid), grid_(grid) {}
+
+  void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
+    if (currentIndex().isValid() && index != currentIndex()) {
+      if (!index.isValid() || !grid_->AskSelectCell(index)) {
+        return;
+      }
+    }
+    QItemSelectionModel::setCurrentIndex(index, command);
+  }
+
+  // Places the current cell where no move is meant: at creation, and to follow a dragged column.
+  void PlaceCurrent(const QModelIndex& index) {
+    QItemSelectionModel::setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  }
+
+ private:
+  CellGridWidget* grid_;
+};
+
+// Paints the cells and makes the in-place editor, which writes every change of its text into
+// its cell at once; the grid, not the delegate, decides which keys close it or move the cell.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  explicit CellDelegate(CellGridWidget* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+  void Detach() { grid_ = nullptr; }
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                        const QModelIndex& index) const override {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setMaxLength(std::numeric_limits<int>::max());
+    QAbstractItemModel* cells = grid_->model();
+    const QPersistentModelIndex cell(index);
+    connect(editor, &QLineEdit::textEdited, editor, [cells, cell](const QString& text) {
+      if (cell.isValid()) {
+        cells->setData(cell, text, Qt::EditRole);
+      }
+    });
+    grid_->EditorCreated(editor);
+    return editor;
+  }
+
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    auto* line = static_cast<QLineEdit*>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (line->text() != text) {
+      line->setText(text);
+    }
+  }
+
+  // The cell already holds every keystroke, so closing the editor writes nothing.
+  void setModelData(QWidget* /*editor*/, QAbstractItemModel* /*model*/,
+                    const QModelIndex& /*index*/) const override {}
+
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex& /*index*/) const override {
+    editor->setGeometry(option.rect.adjusted(0, 0, -kLine, -kLine));
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const QPalette& colours = grid_->palette();
+    const bool current = index == grid_->currentIndex();
+    const bool highlighted = (option.state & QStyle::State_Selected) && !current;
+    painter->save();
+    painter->setFont(grid_->font());
+    PaintCell(painter, option.rect,
+              colours.color(highlighted ? QPalette::Highlight : QPalette::Base),
+              colours.color(QPalette::Dark),
+              colours.color(highlighted ? QPalette::HighlightedText : QPalette::Text),
+              index.data(Qt::DisplayRole).toString());
+    if (current && grid_->hasFocus()) {
+      painter->setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));
+      painter->drawRect(option.rect.adjusted(0, 0, -kLine - 1, -kLine - 1));
+    }
+    painter->restore();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (grid_ == nullptr || watched != grid_->Editor()) {
+      return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+      return grid_->EditorKeyPress(static_cast<QKeyEvent*>(event));
+    }
+    if (event->type() == QEvent::FocusOut) {
+      grid_->EditorFocusLost(static_cast<QFocusEvent*>(event));
+    }
+    return false;
+  }
+
+ private:
+  CellGridWidget* grid_;
+};
+
+CellGridWidget::CellGridWidget(int cols, int rows, QWidget* parent)
+    : QTableView(parent), cells_(new CellGridModel(cols, rows, this)) {
+  setHorizontalHeader(new GridHeading(this));
+  setModel(cells_);
+  selection_ = new VetoSelectionModel(cells_, this);
+  setSelectionModel(selection_);
+  delegate_ = new CellDelegate(this);
+  setItemDelegate(delegate_);
+
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  setShowGrid(false);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &CellGridWidget::ColumnDragged);
+
+  if (RowCount() > 1 && ColCount() > 0) {
+    selection_->PlaceCurrent(IndexOf(anchor_));
+    selection_->select(IndexOf(anchor_), QItemSelectionModel::ClearAndSelect);
+  }
+}
+
+CellGridWidget::~CellGridWidget() {
+  delegate_->Detach();
+}
+
+void CellGridWidget::SetColumnWidths(const std::vector<int>& widths) {
+  const int count = std::min(static_cast<int>(widths.size()), ColCount());
+  for (int col = 0; col < count; ++col) {
+    horizontalHeader()->resizeSection(col, widths[static_cast<std::size_t>(col)] + kLine);
+  }
+}
+
+void CellGridWidget::SetRowHeight(int height) {
+  verticalHeader()->setMinimumSectionSize(kLine);
+  verticalHeader()->setDefaultSectionSize(height + kLine);
+  horizontalHeader()->setFixedHeight(height + kLine);
+}
+
+CellPos CellGridWidget::CurrentCell() const {
+  const QModelIndex current = currentIndex();
+  return {current.column(), current.row() + 1};
+}
+
+void CellGridWidget::SetCurrentRow(int row) {
+  MoveTo({CurrentCell().col, row}, false);
+}
+
+void CellGridWidget::SetCurrentColumn(int col) {
+  MoveTo({col, CurrentCell().row}, false);
+}
+
+GridExtent CellGridWidget::Extent() const {
+  GridExtent extent;
+  extent.lastCol = ColCount() - 1;
+  extent.lastRow = RowCount() - 1;
+  const int width = viewport()->width();
+  const int height = viewport()->height();
+  int visibleCols = 0;
+  for (int col = 0; col < ColCount(); ++col) {
+    const int left = columnViewportPosition(col);
+    visibleCols += left >= 0 && left + columnWidth(col) <= width ? 1 : 0;
+  }
+  int visibleRows = 0;
+  extent.topVisibleRow = extent.bottomVisibleRow = CurrentCell().row;
+  for (int item = 0; item < cells_->rowCount(); ++item) {
+    const int top = rowViewportPosition(item);
+    if (top >= 0 && top + rowHeight(item) <= height) {
+      extent.topVisibleRow = visibleRows++ == 0 ? item + 1 : extent.topVisibleRow;
+      extent.bottomVisibleRow = item + 1;
+    }
+  }
+  extent.colStep = std::max(1, visibleCols - 1);
+  extent.rowStep = std::max(1, visibleRows - 1);
+  return extent;
+}
+
+bool CellGridWidget::AskSelectCell(const QModelIndex& target) {
+  bool allow = true;
+  if (onSelectCell_) {
+    onSelectCell_(this, target.column(), target.row() + 1, allow);
+  }
+  return allow;
+}
+
+bool CellGridWidget::MoveTo(CellPos target, bool extendRange) {
+  if (target == CurrentCell() || target.row < 1 || !cells_->Contains(target.col, target.row)) {
+    return false;
+  }
+  selection_->setCurrentIndex(IndexOf(target), QItemSelectionModel::NoUpdate);
+  if (CurrentCell() != target) {
+    RefocusEditor();
+    return false;
+  }
+  if (!extendRange) {
+    anchor_ = target;
+  }
+  const QModelIndex topLeft =
+      IndexOf({std::min(anchor_.col, target.col), std::min(anchor_.row, target.row)});
+  const QModelIndex bottomRight =
+      IndexOf({std::max(anchor_.col, target.col), std::max(anchor_.row, target.row)});
+  selection_->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+  return true;
+}
+
+bool CellGridWidget::HandleMoveKey(QKeyEvent* event, bool editorOpen) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  const std::optional<CellMove> move = MoveForKey(event->key(), modifiers, editorOpen);
+  if (!move) {
+    return false;
+  }
+  const GridExtent extent = Extent();
+  const int oldColScroll = horizontalScrollBar()->value();
+  const int oldRowScroll = verticalScrollBar()->value();
+  const bool extend = (modifiers & Qt::ShiftModifier) && ExtendsRange(*move);
+  if (MoveTo(MoveTarget(CurrentCell(), *move, extent), extend)) {
+    ScrollAfterMove(*move, extent, oldColScroll, oldRowScroll);
+  }
+  return true;
+}
+
+// Paging keys scroll the view by as much as they move the cell, so the cell keeps its place on
+// screen where it can.
+void CellGridWidget::ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll,
+                                     int oldRowScroll) {
+  switch (move) {
+    case CellMove::PageUp:
+      verticalScrollBar()->setValue(oldRowScroll - extent.rowStep);
+      break;
+    case CellMove::PageDown:
+      verticalScrollBar()->setValue(oldRowScroll + extent.rowStep);
+      break;
+    case CellMove::CtrlLeft:
+      horizontalScrollBar()->setValue(oldColScroll - extent.colStep);
+      break;
+    case CellMove::CtrlRight:
+      horizontalScrollBar()->setValue(oldColScroll + extent.colStep);
+      break;
+    default:
+      return;
+  }
+  scrollTo(currentIndex());
+}
+
+bool CellGridWidget::HandleScrollKey(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (modifiers != Qt::ControlModifier ||
+      (event->key() != Qt::Key_Up && event->key() != Qt::Key_Down)) {
+    return false;
+  }
+  QScrollBar* bar = verticalScrollBar();
+  bar->setValue(bar->value() + (event->key() == Qt::Key_Up ? -1 : 1));
+  return true;
+}
+
+bool CellGridWidget::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool tabKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (tabKey && HandleMoveKey(key, EditorOpen())) {
+      return true;
+    }
+  }
+  return QTableView::event(event);
+}
+
+namespace {
+
+bool StartsTyping(const QKeyEvent* event) {
+  if (event->key() == Qt::Key_Backspace) {
+    return true;
+  }
+  const bool commandKey =
+      event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  return !commandKey && !event->text().isEmpty() && event->text().at(0).isPrint();
+}
+
+}  // namespace
+
+void CellGridWidget::keyPressEvent(QKeyEvent* event) {
+  if (HandleMoveKey(event, false) || HandleScrollKey(event)) {
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      OpenEditor(Caret::SelectAll);
+      return;
+    case Qt::Key_F2:
+      OpenEditor(Caret::AtEnd);
+      return;
+    case Qt::Key_Escape:
+      return;
+    default:
+      break;
+  }
+  if (StartsTyping(event)) {
+    OpenEditor(Caret::SelectAll);
+    if (EditorOpen()) {
+      QCoreApplication::sendEvent(Editor(), event);
+    }
+    return;
+  }
+  event->ignore();
+}
+
+bool CellGridWidget::EditorKeyPress(QKeyEvent* event) {
+  if (HandleMoveKey(event, true) || HandleScrollKey(event)) {
+    return true;
+  }
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      CloseEditor();
+      return true;
+    case Qt::Key_Escape:
+    case Qt::Key_F2:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A click into this grid takes the focus from the editor before the press arrives; the press
+// then decides whether the editor closes (an allowed move) or keeps the focus.
+void CellGridWidget::EditorFocusLost(const QFocusEvent* event) {
+  const bool windowLeft =
+      event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+  const QWidget* nowFocused = QApplication::focusWidget();
+  if (windowLeft || nowFocused == this || nowFocused == viewport()) {
+    return;
+  }
+  CloseEditor();
+  reopenEditorOnFocus_ = true;
+}
+
+void CellGridWidget::focusInEvent(QFocusEvent* event) {
+  QTableView::focusInEvent(event);
+  if (reopenEditorOnFocus_) {
+    reopenEditorOnFocus_ = false;
+    OpenEditor(Caret::SelectAll);
+  }
+}
+
+bool CellGridWidget::EditorOpen() const {
+  return !editor_.isNull() && !editor_->isHidden();
+}
+
+QLineEdit* CellGridWidget::Editor() const {
+  return EditorOpen() ? editor_.data() : nullptr;
+}
+
+void CellGridWidget::OpenEditor(Caret caret) {
+  if (!EditorOpen()) {
+    edit(currentIndex(), QAbstractItemView::AllEditTriggers, nullptr);
+  }
+  QLineEdit* editor = Editor();
+  if (editor == nullptr) {
+    return;
+  }
+  if (caret == Caret::AtEnd) {
+    editor->end(false);
+  } else {
+    editor->selectAll();
+  }
+  editor->setFocus();
+}
+
+void CellGridWidget::CloseEditor() {
+  if (EditorOpen()) {
+    closeEditor(Editor(), QAbstractItemDelegate::NoHint);
+  }
+}
+
+void CellGridWidget::RefocusEditor() {
+  if (EditorOpen()) {
+    Editor()->setFocus();
+  }
+}
+
+void CellGridWidget::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && index.isValid()) {
+    const CellPos target{index.column(), index.row() + 1};
+    if (target == CurrentCell()) {
+      OpenEditor(Caret::SelectAll);
+    } else {
+      MoveTo(target, false);
+    }
+  }
+  RefocusEditor();
+  event->accept();
+}
+
+void CellGridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+}
+
+// Dragging over cells selects nothing: ranges come from Shift with the keys only.
+void CellGridWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton) {
+    QTableView::mouseMoveEvent(event);
+  }
+}
+
+void CellGridWidget::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+}
+
+void CellGridWidget::wheelEvent(QWheelEvent* event) {
+  constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+  wheelRemainder_ += event->angleDelta().y();
+  while (std::abs(wheelRemainder_) >= kNotch) {
+    const bool down = wheelRemainder_ < 0;
+    wheelRemainder_ += down ? kNotch : -kNotch;
+    const CellPos target =
+        MoveTarget(CurrentCell(), down ? CellMove::Down : CellMove::Up, Extent());
+    if (!MoveTo(target, false)) {
+      wheelRemainder_ = 0;
+    }
+  }
+  event->accept();
+}
+
+// The model moves the data, so that whoever reads the grid by position finds the dragged
+// column where it was dropped; the heading goes back to showing sections in model order.
+void CellGridWidget::ColumnDragged(int /*logical*/, int oldVisual, int newVisual) {
+  CloseEditor();
+  QHeaderView* heading = horizontalHeader();
+  std::vector<int> widths;
+  for (int position = 0; position < ColCount(); ++position) {
+    widths.push_back(heading->sectionSize(heading->logicalIndex(position)));
+  }
+  {
+    const QSignalBlocker quiet(heading);
+    heading->moveSection(newVisual, oldVisual);
+  }
+  cells_->MoveColumn(oldVisual, newVisual);
+  for (int col = 0; col < ColCount(); ++col) {
+    heading->resizeSection(col, widths[static_cast<std::size_t>(col)]);
+  }
+  const CellPos current = CurrentCell();
+  anchor_ = {ColumnAfterMove(current.col, oldVisual, newVisual), current.row};
+  selection_->PlaceCurrent(IndexOf(anchor_));
+  selection_->select(IndexOf(anchor_), QItemSelectionModel::ClearAndSelect);
+  updateGeometries();
+  viewport()->update();
+}
+
+}  // namespace ui

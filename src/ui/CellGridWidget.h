@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+#include <functional>
+#include <vector>
+
+#include "ui/CellGridModel.h"
+#include "ui/CellMoves.h"
+
+namespace ui {
+
+class CellDelegate;
+class VetoSelectionModel;
+
+// A grid of text cells with a fixed heading row (row 0) and an in-place editor. Every change of
+// the current cell, whatever asks for it, passes through one place that first asks the
+// select-cell handler; when the handler clears the allow flag, nothing about the grid changes.
+//
+// Colours come from the palette: Base for the cells, Text for all text, Button for the
+// headings, Dark for the grid lines, Highlight and HighlightedText for the highlighted range.
+class CellGridWidget : public QTableView {
+  Q_OBJECT
+
+ public:
+  using SelectCellHandler = std::function<void(QObject* sender, int col, int row, bool& allow)>;
+
+  static constexpr int kGridLineWidth = 2;
+
+  CellGridWidget(int cols, int rows, QWidget* parent = nullptr);
+  ~CellGridWidget() override;
+
+  CellGridModel& Cells() { return *cells_; }
+  const CellGridModel& Cells() const { return *cells_; }
+  int ColCount() const { return cells_->ColCount(); }
+  int RowCount() const { return cells_->RowCount(); }
+  QString Cell(int col, int row) const { return cells_->Cell(col, row); }
+  void SetCell(int col, int row, const QString& text) { cells_->SetCell(col, row, text); }
+
+  void SetOnSelectCell(SelectCellHandler handler) { onSelectCell_ = std::move(handler); }
+
+  // Widths of the cells, left to right, without their grid lines; all rows share one height.
+  void SetColumnWidths(const std::vector<int>& widths);
+  void SetRowHeight(int height);
+
+  CellPos CurrentCell() const;
+  CellPos AnchorCell() const { return anchor_; }
+  // Each is a cell move when it changes the current cell, and does nothing otherwise.
+  void SetCurrentRow(int row);
+  void SetCurrentColumn(int col);
+
+  bool EditorOpen() const;
+  // The open in-place editor, or null while it is closed.
+  QLineEdit* Editor() const;
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  friend class CellDelegate;
+  friend class VetoSelectionModel;
+  enum class Caret { SelectAll, AtEnd };
+
+  QModelIndex IndexOf(CellPos pos) const { return cells_->IndexOf(pos.col, pos.row); }
+  GridExtent Extent() const;
+  bool AskSelectCell(const QModelIndex& target);
+  bool MoveTo(CellPos target, bool extendRange);
+  bool HandleMoveKey(QKeyEvent* event, bool editorOpen);
+  bool HandleScrollKey(QKeyEvent* event);
+  void ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll, int oldRowScroll);
+  void OpenEditor(Caret caret);
+  void CloseEditor();
+  void RefocusEditor();
+  void ColumnDragged(int logical, int oldVisual, int newVisual);
+
+  // Called by the delegate for the editor it made.
+  void EditorCreated(QLineEdit* editor) { editor_ = editor; }
+  bool EditorKeyPress(QKeyEvent* event);
+  void EditorFocusLost(const QFocusEvent* event);
+
+  CellGridModel* cells_;
+  VetoSelectionModel* selection_;
+  CellDelegate* delegate_;
+  QPointer<QLineEdit> editor_;
+  SelectCellHandler onSelectCell_;
+  CellPos anchor_;
+  bool reopenEditorOnFocus_ = false;
+  int wheelRemainder_ = 0;
+};
+
+}  // namespace ui

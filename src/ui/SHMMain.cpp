@@ -1,0 +1,468 @@
+#include "ui/SHMMain.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStyle>
+#include <array>
+
+#include "calc/recalc.h"
+#include "ui/Appearance.h"
+#include "ui/BevelPanel.h"
+#include "ui/BrowseUrlAction.h"
+#include "ui/CellGridWidget.h"
+#include "ui/ClickableLabel.h"
+#include "ui/FailureReport.h"
+#include "ui/GridCells.h"
+
+namespace ui {
+namespace {
+
+// The maker's site: the home page is its root address, scheme and host only.
+constexpr char kHomePage[] = "https://www.rostavel.com";
+constexpr char kProductPagePath[] = "/SHM.html";
+constexpr char kWebServerPrefix[] = "www.";
+
+QString LongSiteName() {
+  return QUrl(QString::fromLatin1(kHomePage)).host();
+}
+
+QString ShortSiteName() {
+  const QString host = LongSiteName();
+  const QString prefix = QString::fromLatin1(kWebServerPrefix);
+  return host.startsWith(prefix) ? host.mid(prefix.size()) : host;
+}
+
+const QColor kBlack(0, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGreen(0, 128, 0);
+const QColor kTeal(0, 128, 128);
+const QColor kGrey(128, 128, 128);
+const QColor kSilver(192, 192, 192);
+
+constexpr int kGridRowHeight = 24;
+
+const std::array<const char*, 6> kNeededHeadings{"Shift Desc", "#",        "#Emp",
+                                                 "Start Time", "End Time", "Total Hrs"};
+const std::array<const char*, 4> kStaffHeadings{"Group Desc", "#Emp", "Hrs / Wk", "Total Hrs"};
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette colours = widget->palette();
+  colours.setColor(QPalette::WindowText, colour);
+  widget->setPalette(colours);
+}
+
+// Shows a text and lets a screen reader say what it is.
+void ShowSpoken(QLabel* label, const QString& text, const QString& caption = {}) {
+  label->setText(text);
+  label->setAccessibleName(caption.isEmpty() ? text : caption + QStringLiteral(": ") + text);
+}
+
+template <class Label = QLabel>
+Label* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& text,
+                 const QFont& font, const QColor& colour) {
+  auto* label = new Label(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(font);
+  SetTextColour(label, colour);
+  ShowSpoken(label, text);
+  label->adjustSize();
+  label->move(at);
+  return label;
+}
+
+ClickableLabel* MakeLink(QWidget* parent, const char* name, QPoint at, const QString& text,
+                         const QFont& font, const QColor& colour) {
+  auto* link = MakeLabel<ClickableLabel>(parent, name, at, text, font, colour);
+  link->setCursor(Qt::PointingHandCursor);
+  return link;
+}
+
+template <class Picture>
+Picture* MakePicture(QWidget* parent, const char* name, const QRect& box, const QPixmap& image,
+                     const QString& spoken) {
+  auto* picture = new Picture(parent);
+  picture->setObjectName(QString::fromLatin1(name));
+  picture->setGeometry(box);
+  picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picture->setPixmap(image);
+  picture->setAccessibleName(spoken);
+  return picture;
+}
+
+// A label of fixed size whose text the recalculation sets.
+QLabel* MakeResultLabel(QWidget* parent, const char* name, const QRect& box, const QFont& font,
+                        const QColor& colour, Qt::Alignment alignment) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(box);
+  label->setFont(font);
+  label->setAlignment(alignment);
+  SetTextColour(label, colour);
+  return label;
+}
+
+BevelPanel* MakePanel(QWidget* parent, const char* name, const QRect& box, Bevel outer, Bevel inner,
+                      int gap) {
+  auto* panel = new BevelPanel(outer, inner, gap, parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->setGeometry(box);
+  return panel;
+}
+
+QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
+                        const QString& caption) {
+  auto* group = new QGroupBox(caption, parent);
+  group->setObjectName(QString::fromLatin1(name));
+  group->setGeometry(box);
+  group->setFont(MakeFont(Face::TimesNewRoman, 16, kBold));
+  return group;
+}
+
+template <std::size_t Cols>
+CellGridWidget* MakeGrid(QWidget* parent, const char* name, const QRect& box, int rows,
+                         const std::array<int, Cols>& widths, const QColor& ink,
+                         const QString& spoken) {
+  auto* grid = new CellGridWidget(static_cast<int>(Cols), rows, parent);
+  grid->setObjectName(QString::fromLatin1(name));
+  grid->setAccessibleName(spoken);
+  grid->setFont(MakeFont(Face::Tahoma, 13));
+  QPalette colours = grid->palette();
+  colours.setColor(QPalette::Base, kSilver);
+  colours.setColor(QPalette::Text, ink);
+  colours.setColor(QPalette::Dark, kGrey);
+  grid->setPalette(colours);
+  grid->SetRowHeight(kGridRowHeight);
+  grid->SetColumnWidths({widths.begin(), widths.end()});
+  grid->setGeometry(box);
+  return grid;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& box, const QString& caption,
+                        const QString& spoken) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(box);
+  button->setAutoDefault(false);
+  button->setAccessibleName(spoken);
+  return button;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QWidget(parent), confirmation_(AskToClear) {
+  InstallBundledFonts();
+  setWindowTitle(QStringLiteral("Shiftmeter from Rostavel"));
+  setWindowIcon(MainIcon());
+  setFont(MakeFont(Face::Tahoma, 11));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+  setPalette(colours);
+  setFixedSize(kDesignedClientSize);
+  if (const QScreen* desktop = QGuiApplication::primaryScreen()) {
+    move(CentredTopLeft(desktop->geometry(), kOuterSize));
+  }
+
+  BuildHeader();
+  BuildNeededPanel();
+  BuildStaffPanel();
+  BuildFooter();
+  SetTabOrder();
+  NeededHoursList->setFocus();
+  RunGuarded([this] { FormCreate(this); });
+}
+
+// The logo and the link labels of the header, and the footer's link line.
+void TMainForm::BuildHeader() {
+  const qreal ratio = devicePixelRatioF();
+  Image1 = MakePicture<ClickableLabel>(
+      this, "Image1", QRect(-8, 0, 225, 57),
+      Picture(QStringLiteral(":/assets/logo.png"), QSize(227, 65), ratio),
+      QStringLiteral("Rostavel home page"));
+  Image1->setCursor(Qt::PointingHandCursor);
+  Label3 = MakeLabel(this, "Label3", {224, 8}, QStringLiteral("Shiftmeter"),
+                     MakeFont(Face::CenturyGothic, 35, kBold), kTeal);
+  Label3->setCursor(Qt::PointingHandCursor);
+  Label4 = MakeLink(this, "Label4", {576, 44}, ShortSiteName(),
+                    MakeFont(Face::Tahoma, 13, kUnderline), kBlue);
+  Label5 = MakeLink(this, "Label5", {355, 516}, LongSiteName(),
+                    MakeFont(Face::Tahoma, 16, kUnderline), kBlue);
+  Label6 = MakeLink(this, "Label6", {16, 516},
+                    QStringLiteral("For an advanced scheduling solution click here: "),
+                    MakeFont(Face::Tahoma, 16), kBlack);
+  // Where the stand-in for Tahoma runs wider, the address moves right rather than under it.
+  if (Label6->geometry().right() >= Label5->x()) {
+    Label5->move(Label6->geometry().right() + 1, Label5->y());
+  }
+  Label7 = MakeLink(this, "Label7", {472, 44}, QStringLiteral("Brought to you by"),
+                    MakeFont(Face::Tahoma, 13), kBlack);
+  Image2 = MakePicture<QLabel>(this, "Image2", QRect(592, 8, 33, 41),
+                               Picture(QStringLiteral(":/assets/image2.png"), QSize(32, 32), ratio),
+                               QStringLiteral("Shiftmeter"));
+
+  connect(Image1, &ClickableLabel::clicked, this, [this] { Image1Click(Image1); });
+  for (ClickableLabel* link : {Label4, Label5, Label6, Label7}) {
+    connect(link, &ClickableLabel::clicked, this, [this, link] { Label4Click(link); });
+  }
+  Anchor(Label5, Qt::LeftEdge | Qt::BottomEdge);
+  Anchor(Label6, Qt::LeftEdge | Qt::BottomEdge);
+}
+
+void TMainForm::BuildNeededPanel() {
+  Panel1 = MakePanel(this, "Panel1", QRect(16, 64, 417, 393), Bevel::Raised, Bevel::Raised, 0);
+  QWidget* inside = Panel1->Client();
+  const QFont heading = MakeFont(Face::TimesNewRoman, 16, kBold);
+  Label1 = MakeLabel(inside, "Label1", {8, 16}, QStringLiteral("Man-Hours"), heading, kBlack);
+  Label8 = MakeLabel(inside, "Label8", {90, 16}, QStringLiteral("NEEDED"), heading, kBlue);
+  Label9 = MakeLabel(inside, "Label9", {160, 16}, QStringLiteral("per week"), heading, kBlack);
+  NeededHoursList = MakeGrid<kNeededHeadings.size()>(
+      inside, "NeededHoursList", QRect(8, 48, 393, 265), 15, {106, 18, 40, 68, 70, 58}, kBlue,
+      QStringLiteral("Shifts needed"));
+  GroupBox1 = MakeTotalBox(inside, "GroupBox1", QRect(16, 320, 393, 65),
+                           QStringLiteral("Total Man-Hours NEEDED"));
+  HrsNeeded = MakeResultLabel(GroupBox1, "HrsNeeded", QRect(2, 21, 389, 42),
+                              MakeFont(Face::TimesNewRoman, 29, kBold), kBlue, Qt::AlignCenter);
+  NeededHoursList->SetOnSelectCell([this](QObject* sender, int col, int row, bool& canSelect) {
+    NeededHoursListSelectCell(sender, col, row, canSelect);
+  });
+}
+
+void TMainForm::BuildStaffPanel() {
+  Panel2 = MakePanel(this, "Panel2", QRect(448, 64, 318, 393), Bevel::Raised, Bevel::Raised, 0);
+  QWidget* inside = Panel2->Client();
+  const QFont heading = MakeFont(Face::TimesNewRoman, 16, kBold);
+  Label2 = MakeLabel(inside, "Label2", {8, 16}, QStringLiteral("Man-Hours"), heading, kBlack);
+  Label10 = MakeLabel(inside, "Label10", {92, 16}, QStringLiteral("AVAILABLE"), heading, kGreen);
+  Label11 = MakeLabel(inside, "Label11", {190, 16}, QStringLiteral("per week"), heading, kBlack);
+  EmployeeHoursList =
+      MakeGrid<kStaffHeadings.size()>(inside, "EmployeeHoursList", QRect(8, 48, 297, 265), 10,
+                                      {108, 42, 72, 63}, kGreen, QStringLiteral("Staff available"));
+  GroupBox2 = MakeTotalBox(inside, "GroupBox2", QRect(12, 320, 301, 65),
+                           QStringLiteral("Total Man-Hours AVAILABLE"));
+  HrsAvail = MakeResultLabel(GroupBox2, "HrsAvail", QRect(2, 21, 297, 42),
+                             MakeFont(Face::TimesNewRoman, 29, kBold), kGreen, Qt::AlignCenter);
+  EmployeeHoursList->SetOnSelectCell([this](QObject* sender, int col, int row, bool& canSelect) {
+    EmployeeHoursListSelectCell(sender, col, row, canSelect);
+  });
+  Anchor(Panel2, Qt::TopEdge | Qt::RightEdge);
+}
+
+// The Help, Clear and Purchase buttons and the verdict strip.
+void TMainForm::BuildFooter() {
+  BitBtn1 = MakeButton(this, "BitBtn1", QRect(694, 520, 75, 25), QStringLiteral("&Help"),
+                       QStringLiteral("Help"));
+  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
+  Panel3 = MakePanel(this, "Panel3", QRect(16, 464, 753, 47), Bevel::Raised, Bevel::Lowered, 1);
+  Message = MakeResultLabel(Panel3->Client(), "Message", QRect(3, 3, 743, 37),
+                            MakeFont(Face::Tahoma, 27), kBlack, Qt::AlignHCenter | Qt::AlignTop);
+  Message->setAutoFillBackground(true);
+  QPalette verdict = Message->palette();
+  verdict.setColor(QPalette::Window, kBlack);
+  Message->setPalette(verdict);
+  btnClear = MakeButton(this, "btnClear", QRect(615, 520, 75, 25), QStringLiteral("&Clear"),
+                        QStringLiteral("Clear"));
+  Button1 = MakeButton(this, "Button1", QRect(536, 520, 75, 25), QStringLiteral("&Purchase"),
+                       QStringLiteral("Purchase"));
+
+  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(BitBtn1); });
+  connect(btnClear, &QPushButton::clicked, this, [this] { btnClearClick(btnClear); });
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+  Anchor(BitBtn1, Qt::RightEdge | Qt::BottomEdge);
+  Anchor(Panel3, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
+  Anchor(btnClear, Qt::RightEdge | Qt::BottomEdge);
+}
+
+void TMainForm::SetTabOrder() {
+  setTabOrder(NeededHoursList, EmployeeHoursList);
+  setTabOrder(EmployeeHoursList, Button1);
+  setTabOrder(Button1, btnClear);
+  setTabOrder(btnClear, BitBtn1);
+}
+
+void TMainForm::Anchor(QWidget* widget, Qt::Edges edges) {
+  anchored_.push_back({widget, widget->geometry(), edges});
+}
+
+// Anchored controls keep their distance to the anchored edges when the inside of the window
+// differs from its laid-out size, as it does where the frame is not the one it was laid out for.
+void TMainForm::ApplyAnchors() {
+  const int dx = width() - kDesignedClientSize.width();
+  const int dy = height() - kDesignedClientSize.height();
+  for (const Anchored& item : anchored_) {
+    QRect box = item.designed;
+    if (item.edges & Qt::RightEdge) {
+      box = item.edges & Qt::LeftEdge ? box.adjusted(0, 0, dx, 0) : box.translated(dx, 0);
+    }
+    if (item.edges & Qt::BottomEdge) {
+      box = item.edges & Qt::TopEdge ? box.adjusted(0, 0, 0, dy) : box.translated(0, dy);
+    }
+    item.widget->setGeometry(box);
+  }
+}
+
+void TMainForm::FormCreate(QObject* /*sender*/) {
+  const QUrl home(QString::fromLatin1(kHomePage));
+  HomePageAction = new BrowseUrlAction(QStringLiteral("HomePageAction"), home, this);
+  ProductPageAction = new BrowseUrlAction(
+      QStringLiteral("ProductPageAction"),
+      QUrl(QString::fromLatin1(kHomePage) + QString::fromLatin1(kProductPagePath)), this);
+  for (std::size_t col = 0; col < kNeededHeadings.size(); ++col) {
+    NeededHoursList->SetCell(static_cast<int>(col), 0, QString::fromLatin1(kNeededHeadings[col]));
+  }
+  for (std::size_t col = 0; col < kStaffHeadings.size(); ++col) {
+    EmployeeHoursList->SetCell(static_cast<int>(col), 0, QString::fromLatin1(kStaffHeadings[col]));
+  }
+  ReCalc();
+}
+
+bool TMainForm::ReCalc() {
+  GridCells needed(NeededHoursList->Cells());
+  GridCells staff(EmployeeHoursList->Cells());
+  const calc::ReCalcResult result = calc::ReCalc(needed, staff);
+  ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
+             QStringLiteral("Total man-hours needed"));
+  ShowSpoken(HrsAvail, QString::fromStdString(result.hrsAvail),
+             QStringLiteral("Total man-hours available"));
+  ShowSpoken(Message, QString::fromStdString(result.message));
+  const calc::Rgb& colour = result.messageColour;
+  SetTextColour(Message, QColor(colour.r, colour.g, colour.b));
+  return result.ok;
+}
+
+void TMainForm::NeededHoursListSelectCell(QObject* /*sender*/, int /*col*/, int /*row*/,
+                                          bool& canSelect) {
+  if (!ReCalc()) {
+    canSelect = false;
+  }
+}
+
+void TMainForm::EmployeeHoursListSelectCell(QObject* /*sender*/, int /*col*/, int /*row*/,
+                                            bool& canSelect) {
+  if (!ReCalc()) {
+    canSelect = false;
+  }
+}
+
+void TMainForm::ClearGrid(CellGridWidget* grid) {
+  for (int row = 1; row < grid->RowCount(); ++row) {
+    for (int col = 0; col < grid->ColCount(); ++col) {
+      grid->SetCell(col, row, QString());
+    }
+  }
+}
+
+void TMainForm::btnClearClick(QObject* /*sender*/) {
+  if (!confirmation_(this)) {
+    return;
+  }
+  ClearGrid(NeededHoursList);
+  ClearGrid(EmployeeHoursList);
+  ReCalc();
+  for (CellGridWidget* grid : {NeededHoursList, EmployeeHoursList}) {
+    grid->SetCurrentRow(1);
+    grid->SetCurrentColumn(0);
+  }
+}
+
+void TMainForm::BitBtn1Click(QObject* /*sender*/) {
+  if (helpForm_.isNull()) {
+    return;
+  }
+  helpForm_->show();
+  helpForm_->raise();
+  helpForm_->activateWindow();
+}
+
+void TMainForm::FormCanResize(QObject* /*sender*/, int& /*newWidth*/, int& /*newHeight*/,
+                              bool& resize) {
+  resize = false;
+}
+
+void TMainForm::Image1Click(QObject* /*sender*/) {
+  HomePageAction->Execute();
+}
+
+void TMainForm::Label4Click(QObject* /*sender*/) {
+  HomePageAction->Execute();
+}
+
+void TMainForm::Button1Click(QObject* /*sender*/) {
+  ProductPageAction->Execute();
+}
+
+bool TMainForm::SizeChangeAllowed(QSize size) {
+  const QSize frame = frameGeometry().size() - geometry().size();
+  int newWidth = size.width() + frame.width();
+  int newHeight = size.height() + frame.height();
+  bool resize = true;
+  FormCanResize(this, newWidth, newHeight, resize);
+  return resize;
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->size() != clientSize_ && !SizeChangeAllowed(event->size())) {
+    resize(clientSize_);
+    return;
+  }
+  ApplyAnchors();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  constexpr Qt::WindowStates kEnlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
+  if (event->type() != QEvent::WindowStateChange || !(windowState() & kEnlarged)) {
+    return;
+  }
+  const QSize screenSize = screen() != nullptr ? screen()->availableGeometry().size() : size();
+  if (!SizeChangeAllowed(screenSize)) {
+    setWindowState(windowState() & ~kEnlarged);
+  }
+}
+
+// The outer size is what the window keeps; where the platform reports a frame, the inside
+// is what remains of it.
+void TMainForm::FitClientToFrame() {
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize client = kOuterSize - frame;
+  if (frame == QSize(0, 0) || client == clientSize_ || client.width() < 1 || client.height() < 1) {
+    return;
+  }
+  clientSize_ = client;
+  setFixedSize(client);
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  FitClientToFrame();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  FitClientToFrame();
+}
+
+QPoint CentredTopLeft(const QRect& desktop, QSize outerSize) {
+  return {desktop.left() + std::max(0, (desktop.width() - outerSize.width()) / 2),
+          desktop.top() + std::max(0, (desktop.height() - outerSize.height()) / 2)};
+}
+
+bool AskToClear(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                  QStringLiteral("Are you sure you want to clear the calculator?"),
+                  QMessageBox::NoButton, parent);
+  // One role for both keeps them in this order, Yes then No, whatever the desktop's habit.
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::ActionRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::ActionRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+}  // namespace ui

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace ui {
+
+class BevelPanel;
+class BrowseUrlAction;
+class CellGridWidget;
+class ClickableLabel;
+
+// The main window: the needed grid and the staff grid side by side, a total under each, the
+// verdict across the bottom, and the Purchase, Clear and Help buttons. Every attempted cell
+// move first recalculates both grids and is refused while an entry cannot be read.
+class TMainForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Asks whether to clear the calculator; answers true for Yes.
+  using Confirmation = std::function<bool(QWidget* parent)>;
+
+  static constexpr QSize kOuterSize{795, 588};
+  static constexpr QSize kDesignedClientSize{787, 554};
+
+  explicit TMainForm(QWidget* parent = nullptr);
+
+  void FormCreate(QObject* sender);
+  void NeededHoursListSelectCell(QObject* sender, int col, int row, bool& canSelect);
+  void EmployeeHoursListSelectCell(QObject* sender, int col, int row, bool& canSelect);
+  void btnClearClick(QObject* sender);
+  void BitBtn1Click(QObject* sender);
+  void FormCanResize(QObject* sender, int& newWidth, int& newHeight, bool& resize);
+  void Image1Click(QObject* sender);
+  void Label4Click(QObject* sender);
+  void Button1Click(QObject* sender);
+
+  // Recalculates both grids into the result labels; answers whether every entry was read.
+  bool ReCalc();
+
+  void SetHelpForm(QWidget* helpForm) { helpForm_ = helpForm; }
+  void SetConfirmation(Confirmation confirmation) { confirmation_ = std::move(confirmation); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  struct Anchored {
+    QWidget* widget;
+    QRect designed;
+    Qt::Edges edges;
+  };
+
+  void BuildHeader();
+  void BuildNeededPanel();
+  void BuildStaffPanel();
+  void BuildFooter();
+  void SetTabOrder();
+  void Anchor(QWidget* widget, Qt::Edges edges);
+  void ApplyAnchors();
+  void FitClientToFrame();
+  bool SizeChangeAllowed(QSize size);
+  void ClearGrid(CellGridWidget* grid);
+
+  ClickableLabel* Image1 = nullptr;
+  QLabel* Label3 = nullptr;
+  ClickableLabel* Label4 = nullptr;
+  ClickableLabel* Label5 = nullptr;
+  ClickableLabel* Label6 = nullptr;
+  ClickableLabel* Label7 = nullptr;
+  QLabel* Image2 = nullptr;
+  BevelPanel* Panel1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* Label9 = nullptr;
+  CellGridWidget* NeededHoursList = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* HrsNeeded = nullptr;
+  BevelPanel* Panel2 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;
+  CellGridWidget* EmployeeHoursList = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QLabel* HrsAvail = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  BevelPanel* Panel3 = nullptr;
+  QLabel* Message = nullptr;
+  QPushButton* btnClear = nullptr;
+  QPushButton* Button1 = nullptr;
+  BrowseUrlAction* HomePageAction = nullptr;
+  BrowseUrlAction* ProductPageAction = nullptr;
+
+  std::vector<Anchored> anchored_;
+  QSize clientSize_ = kDesignedClientSize;
+  QPointer<QWidget> helpForm_;
+  Confirmation confirmation_;
+};
+
+// The window's top-left corner when centred on a desktop, never above or left of it.
+QPoint CentredTopLeft(const QRect& desktop, QSize outerSize);
+
+// Asks "Are you sure you want to clear the calculator?" in a modal box, Yes being the default
+// and No the answer to Escape or the close box.
+bool AskToClear(QWidget* parent);
+
+}  // namespace ui

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "calc/cell_grid.h"
+#include "calc/recalc.h"
+#include "number_test_support.h"
+
+namespace calc {
+namespace {
+
+constexpr int kNeededTotalCol = 5;
+constexpr int kStaffTotalCol = 3;
+
+// Fills both grids with entries typed in the many forms the planner may use, and records the
+// rows whose man-hours a second run may legitimately change: an empty time cell (no hours on
+// the first run, midnight on the next), typed seconds, and weekly hours with more than two
+// decimals (rewritten rounded to two).
+class GridTyper {
+ public:
+  GridTyper(std::uint32_t seed, const RegionalSettings& settings)
+      : random_(seed), settings_(settings), exceptionRate_(Chance(0.5) ? 0.08 : 0.0) {}
+
+  void FillNeeded(CellGrid& grid) {
+    for (int row = 1; row < grid.RowCount(); ++row) {
+      FillCommon(grid, row, kNeededTotalCol);
+      if (Chance(0.3)) {
+        continue;
+      }
+      grid.SetCell(1, row, Count());
+      grid.SetCell(2, row, Count());
+      grid.SetCell(3, row, Time(row, neededChanging_));
+      grid.SetCell(4, row, Time(row, neededChanging_));
+    }
+  }
+
+  void FillStaff(CellGrid& grid) {
+    for (int row = 1; row < grid.RowCount(); ++row) {
+      FillCommon(grid, row, kStaffTotalCol);
+      if (Chance(0.3)) {
+        continue;
+      }
+      grid.SetCell(1, row, Count());
+      grid.SetCell(2, row, Hours(row));
+    }
+  }
+
+  const std::set<int>& NeededChanging() const { return neededChanging_; }
+  const std::set<int>& StaffChanging() const { return staffChanging_; }
+
+ private:
+  bool Chance(double probability) { return std::bernoulli_distribution(probability)(random_); }
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+  template <class T>
+  const T& OneOf(const std::vector<T>& choices) {
+    return choices[static_cast<std::size_t>(Pick(0, static_cast<int>(choices.size()) - 1))];
+  }
+
+  // Descriptions and stale totals, which a row with no other entry never shows.
+  void FillCommon(CellGrid& grid, int row, int totalCol) {
+    grid.SetCell(0, row, OneOf<std::string>({"", "Night", "Drivers \xC3\xA9"}));
+    grid.SetCell(totalCol, row, OneOf<std::string>({"", "", "old", "1,234.5"}));
+  }
+
+  std::string Count() {
+    const int n = Pick(0, 30);
+    const std::string digits = std::to_string(n);
+    if (n == 0 && Chance(0.3)) {
+      return "";
+    }
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "$%X", static_cast<unsigned>(n));
+    return OneOf<std::string>({digits, "-" + digits, "+" + digits, "  00" + digits, hex});
+  }
+
+  std::string Time(int row, std::set<int>& changing) {
+    if (Chance(exceptionRate_)) {
+      changing.insert(row);
+      return "";
+    }
+    const int hour = Pick(0, 23);
+    const int minute = Pick(0, 59);
+    const std::string& sep = settings_.timeSeparator;
+    const std::string mm = (minute < 10 ? "0" : "") + std::to_string(minute);
+    const std::string h12 = std::to_string(hour % 12 == 0 ? 12 : hour % 12);
+    const bool pm = hour >= 12;
+    if (Chance(exceptionRate_)) {
+      changing.insert(row);
+      return std::to_string(hour) + sep + mm + sep + std::to_string(Pick(1, 59));
+    }
+    return OneOf<std::string>({
+        std::to_string(hour) + sep + mm,
+        " 0" + std::to_string(hour) + " " + sep + mm + " ",
+        h12 + sep + mm + (pm ? " PM" : " am"),
+        h12 + sep + mm + (pm ? "p" : "a"),
+        (pm ? settings_.pmDesignator : settings_.amDesignator) + " " + h12 + sep + mm,
+    });
+  }
+
+  std::string Hours(int row) {
+    const int cents = Pick(0, 200'000);
+    if (cents == 0 && Chance(0.5)) {
+      return "";
+    }
+    std::string text = std::to_string(cents / 100) + settings_.decimalSeparator +
+                       std::to_string(cents / 10 % 10) + std::to_string(cents % 10);
+    if (Chance(exceptionRate_)) {
+      staffChanging_.insert(row);
+      text += std::to_string(Pick(1, 9));
+    }
+    return OneOf<std::string>({text, "-" + text, "0" + text + "e0", " " + text + " "});
+  }
+
+  std::mt19937 random_;
+  RegionalSettings settings_;
+  double exceptionRate_;
+  std::set<int> neededChanging_;
+  std::set<int> staffChanging_;
+};
+
+void ExpectStableExceptTotals(const MemoryGrid& first, const MemoryGrid& second, int totalCol,
+                              const std::set<int>& changing) {
+  for (int row = 1; row < first.RowCount(); ++row) {
+    for (int col = 0; col < first.ColCount(); ++col) {
+      if (col != totalCol || !changing.contains(row)) {
+        EXPECT_EQ(second.Cell(col, row), first.Cell(col, row)) << "cell " << col << ", " << row;
+      }
+    }
+  }
+}
+
+template <class Real>
+class ReCalcPropertyTest : public testing::RegionalSettingsTest {};
+TYPED_TEST_SUITE(ReCalcPropertyTest, testing::ArithmeticTypes, testing::ArithmeticTypeNames);
+
+// A second run over what a run left gives the same texts and answer, except for the man-hours
+// of rows with an empty time, typed seconds or weekly hours of more than two decimals; a third
+// run then changes nothing at all.
+TYPED_TEST(ReCalcPropertyTest, ASecondRunRepeatsTheFirstSaveForItsStatedExceptions) {
+  const RegionalSettings settingsToTry[] = {{}, {",", "\xC2\xA0", ".", "ap.", "ip."}};
+  int stableRuns = 0;
+  for (const RegionalSettings& settings : settingsToTry) {
+    SetRegionalSettings(settings);
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+      SCOPED_TRACE(seed);
+      GridTyper typer(seed, settings);
+      MemoryGrid needed(6, 15);
+      MemoryGrid staff(4, 10);
+      typer.FillNeeded(needed);
+      typer.FillStaff(staff);
+      const ReCalcResult first = ReCalcAs<TypeParam>(needed, staff);
+      ASSERT_TRUE(first.ok);
+      const MemoryGrid neededAfterFirst = needed;
+      const MemoryGrid staffAfterFirst = staff;
+      const ReCalcResult second = ReCalcAs<TypeParam>(needed, staff);
+      ExpectStableExceptTotals(neededAfterFirst, needed, kNeededTotalCol, typer.NeededChanging());
+      ExpectStableExceptTotals(staffAfterFirst, staff, kStaffTotalCol, typer.StaffChanging());
+      if (typer.NeededChanging().empty() && typer.StaffChanging().empty()) {
+        EXPECT_EQ(second, first);
+        ++stableRuns;
+      }
+      const MemoryGrid neededAfterSecond = needed;
+      const MemoryGrid staffAfterSecond = staff;
+      EXPECT_EQ(ReCalcAs<TypeParam>(needed, staff), second);
+      EXPECT_EQ(needed, neededAfterSecond);
+      EXPECT_EQ(staff, staffAfterSecond);
+    }
+  }
+  EXPECT_GT(stableRuns, 100);
+}
+
+}  // namespace
+}  // namespace calc

@@ -1,0 +1,294 @@
+#include "calc/time_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "calc/errors.h"
+#include "number_test_support.h"
+
+namespace calc {
+namespace {
+
+constexpr std::uint32_t Ms(std::uint32_t hour, std::uint32_t minute, std::uint32_t second = 0,
+                           std::uint32_t millisecond = 0) {
+  return ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;
+}
+
+// A time of day read back to its whole milliseconds; a double product is exact enough for that.
+std::uint32_t MsOf(double timeOfDay) {
+  return static_cast<std::uint32_t>(std::llround(timeOfDay * 86'400'000.0));
+}
+
+RegionalSettings UpperCaseDesignators() {
+  RegionalSettings settings;
+  settings.amDesignator = "AM";
+  settings.pmDesignator = "PM";
+  return settings;
+}
+
+template <class Real>
+class TimeTextTest : public testing::RegionalSettingsTest {
+ protected:
+  static void ExpectInvalid(const std::string& text) {
+    SCOPED_TRACE("'" + text + "'");
+    try {
+      static_cast<void>(ParseTimeAs<Real>(text));
+      ADD_FAILURE() << "read as a time";
+    } catch (const EConvertError& error) {
+      // what() ends at a NUL byte of the text; the comparison sees as much.
+      EXPECT_STREQ(error.what(), ("'" + text + "' is not a valid time").c_str());
+    }
+  }
+};
+TYPED_TEST_SUITE(TimeTextTest, testing::ArithmeticTypes, testing::ArithmeticTypeNames);
+
+TEST(FixTime, AddsTheMissingMBehindTheFirstPElseTheFirstA) {
+  const struct {
+    const char* typed;
+    const char* fixed;
+  } cases[] = {
+      {"5p", "5pM"},
+      {"9 a", "9 aM"},
+      {"p5", "pM5"},
+      {"apple", "apMple"},
+      {"pa", "pMa"},
+      {"5 P", "5 PM"},
+      {"Mon 5p", "Mon 5p"},
+      {"am9", "am9"},
+      {"9:30 P.M.", "9:30 P.M."},
+      {"", ""},
+      {"17:30", "17:30"},
+      {"aAa", "aMAa"},
+      {"5 pm", "5 pm"},
+      {"\xE2\x80\xAF p", "\xE2\x80\xAF pM"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FixTime(c.typed), c.fixed) << "typed '" << c.typed << "'";
+  }
+}
+
+TYPED_TEST(TimeTextTest, TypedTimesAreRepairedReadAndRendered) {
+  SetRegionalSettings(UpperCaseDesignators());
+  const struct {
+    const char* typed;
+    const char* fixed;
+    const char* rendered;
+    std::uint32_t ms;
+  } cases[] = {
+      {"9a", "9aM", "9:00 am", Ms(9, 0)},
+      {"5 pm", "5 pm", "5:00 pm", Ms(17, 0)},
+      {"5p", "5pM", "5:00 pm", Ms(17, 0)},
+      {"5 P", "5 PM", "5:00 pm", Ms(17, 0)},
+      {"p5", "pM5", "5:00 pm", Ms(17, 0)},
+      {"am9", "am9", "9:00 am", Ms(9, 0)},
+      {"AM9:15", "AM9:15", "9:15 am", Ms(9, 15)},
+      {"17:30", "17:30", "5:30 pm", Ms(17, 30)},
+      {"13:00", "13:00", "1:00 pm", Ms(13, 0)},
+      {"12:00", "12:00", "12:00 pm", Ms(12, 0)},
+      {"12 pm", "12 pm", "12:00 pm", Ms(12, 0)},
+      {"12a", "12aM", "12:00 am", Ms(0, 0)},
+      {"12:30 am", "12:30 am", "12:30 am", Ms(0, 30)},
+      {"0:30", "0:30", "12:30 am", Ms(0, 30)},
+      {"0", "0", "12:00 am", Ms(0, 0)},
+      {"23:59", "23:59", "11:59 pm", Ms(23, 59)},
+      {"9:5", "9:5", "9:05 am", Ms(9, 5)},
+      {"09:05", "09:05", "9:05 am", Ms(9, 5)},
+      {"00009:00", "00009:00", "9:00 am", Ms(9, 0)},
+      {"  9 :  30  ", "  9 :  30  ", "9:30 am", Ms(9, 30)},
+      {"9:30pm", "9:30pm", "9:30 pm", Ms(21, 30)},
+      {"10:15 Pm", "10:15 Pm", "10:15 pm", Ms(22, 15)},
+      {"9:05:30", "9:05:30", "9:05 am", Ms(9, 5, 30)},
+      {"9:05:30.250", "9:05:30.250", "9:05 am", Ms(9, 5, 30, 250)},
+      {"9:05:30.5", "9:05:30.5", "9:05 am", Ms(9, 5, 30, 5)},
+      {"9:05:30. 5 pm", "9:05:30. 5 pm", "9:05 pm", Ms(21, 5, 30, 5)},
+      {"12:00 AM", "12:00 AM", "12:00 am", Ms(0, 0)},
+      {"23:59:59.999", "23:59:59.999", "11:59 pm", Ms(23, 59, 59, 999)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EXPECT_EQ(FixTime(c.typed), c.fixed);
+    const double timeOfDay = ParseTimeAs<TypeParam>(c.fixed);
+    EXPECT_EQ(MsOf(timeOfDay), c.ms);
+    EXPECT_EQ(FormatTimeAs<TypeParam>(timeOfDay), c.rendered);
+  }
+}
+
+TYPED_TEST(TimeTextTest, UnreadableTimesFailQuotingTheTextGiven) {
+  SetRegionalSettings(UpperCaseDesignators());
+  const char* const unreadable[] = {
+      "0:30 am", "13:00 PM", "24:00",     "9:60",       "9:30:60", "9:05:30.2500",
+      "930",     "9.30",     "9:30 P.M.", "9:30 am pm", "noon",    "apMple",
+      "Mon 5p",  "   ",      "5:",        ":30",        "-5",      "9\t30",
+      "",        "9 A",      "9:30:",     "9:30:00.",   "9.30:00", "AM",
+      "+9",      "9:30.5",   "am 9 pm",   "9:30 x",     "1000:00", "99999999999999999999",
+  };
+  for (const char* text : unreadable) {
+    this->ExpectInvalid(text);
+  }
+}
+
+// The quotient is formed with a 64-bit significand, then rounded to a double; for some counts
+// that differs in the last bit from a division in double precision.
+TYPED_TEST(TimeTextTest, MillisecondsAreDividedInExtendedPrecision) {
+  const double divided = ParseTimeAs<TypeParam>("0:00:43.039");
+  EXPECT_EQ(divided, 0x1.052ac25b51cecp-11);
+  EXPECT_NE(divided, 43039.0 / 86'400'000.0);
+}
+
+TYPED_TEST(TimeTextTest, OnlyABlankMayStandBesideAnHour) {
+  for (int code = 0; code < 256; ++code) {
+    const std::string byte(1, static_cast<char>(code));
+    SCOPED_TRACE(code);
+    if (code == ' ') {
+      EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>("9" + byte)), Ms(9, 0));
+      EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(byte + "9")), Ms(9, 0));
+    } else {
+      this->ExpectInvalid("9" + byte);
+      if (code < '0' || code > '9') {
+        this->ExpectInvalid(byte + "9");
+      }
+    }
+  }
+}
+
+TYPED_TEST(TimeTextTest, OtherRegionalSettingsAreReadAtEachCall) {
+  const struct {
+    const char* name;
+    RegionalSettings settings;
+    const char* text;
+    std::int64_t ms;  // -1: unreadable
+  } cases[] = {
+      {"dot separator", {".", ",", ".", "am", "pm"}, "5.30 pm", Ms(17, 30)},
+      {"dot separator", {".", ",", ".", "am", "pm"}, "5:30 pm", -1},
+      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9.30 ip.", Ms(21, 30)},
+      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "IP. 9.30", Ms(21, 30)},
+      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9.05.30,250", Ms(9, 5, 30, 250)},
+      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9.05.30.250", -1},
+      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9 ap", -1},
+      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9 am", Ms(9, 0)},
+      {"Korean", {".", ",", ":", "오전", "오후"}, "오후 5:30", Ms(17, 30)},
+      {"Korean", {".", ",", ":", "오전", "오후"}, "5:30 오전", Ms(5, 30)},
+      {"Korean", {".", ",", ":", "오전", "오후"}, "5 \xEC\x98\xA4", -1},
+      {"Korean", {".", ",", ":", "오전", "오후"}, "오후", -1},
+      {"empty designators", {".", ",", ":", "", ""}, "9 am", Ms(9, 0)},
+      {"empty designators", {".", ",", ":", "", ""}, "9 PM", Ms(21, 0)},
+      {"first designator wins", {".", ",", ":", "A", "AP"}, "9 AP", -1},
+      {"first designator wins", {".", ",", ":", "A", "AP"}, "AP 9", -1},
+      {"two-byte separator",
+       {".", ",", "\xE2\x88\xB6", "am", "pm"},
+       "9\xE2\x88\xB6"
+       "30",
+       Ms(9, 30)},
+      {"two-byte separator",
+       {".", ",", "\xE2\x88\xB6", "am", "pm"},
+       "9\xE2\x88"
+       "30",
+       -1},
+      {"two-byte separator", {".", ",", "\xE2\x88\xB6", "am", "pm"}, "9:30", -1},
+      {"no time separator", {".", ",", "", "am", "pm"}, "9 pm", Ms(21, 0)},
+      {"no time separator", {".", ",", "", "am", "pm"}, "9:30", -1},
+      {"no decimal separator", {"", ",", ":", "am", "pm"}, "9:30:15", Ms(9, 30, 15)},
+      {"no decimal separator", {"", ",", ":", "am", "pm"}, "9:30:15.5", -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + ": " + c.text);
+    SetRegionalSettings(c.settings);
+    if (c.ms < 0) {
+      this->ExpectInvalid(c.text);
+    } else {
+      EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(c.text)), c.ms);
+    }
+  }
+}
+
+TYPED_TEST(TimeTextTest, RenderingUsesTheTimeSeparatorButNeverTheDesignators) {
+  const struct {
+    const char* separator;
+    const char* rendered;
+  } cases[] = {{":", "5:30 pm"},
+               {".", "5.30 pm"},
+               {"\xE2\x88\xB6",
+                "5\xE2\x88\xB6"
+                "30 pm"},
+               {"", "530 pm"}};
+  const double halfPastFive = ParseTimeAs<TypeParam>("17:30");
+  for (const auto& c : cases) {
+    SetRegionalSettings({".", ",", c.separator, "오전", "오후"});
+    EXPECT_EQ(FormatTimeAs<TypeParam>(halfPastFive), c.rendered);
+  }
+}
+
+// A rendering holds an M, so FixTime leaves it alone, and reads back to its hour and minute.
+TYPED_TEST(TimeTextTest, EveryMinuteRendersToATextThatReadsBackTheSame) {
+  const RegionalSettings settingsToTry[] = {
+      {}, UpperCaseDesignators(), {",", "\xC2\xA0", ".", "ap.", "ip."}, {".", ",", ":", "", ""}};
+  for (const RegionalSettings& settings : settingsToTry) {
+    SetRegionalSettings(settings);
+    for (std::uint32_t minute = 0; minute < 24 * 60; ++minute) {
+      const std::string text = FormatTimeAs<TypeParam>(minute / 1440.0);
+      ASSERT_EQ(FixTime(text), text);
+      ASSERT_EQ(MsOf(ParseTimeAs<TypeParam>(text)), minute * 60'000) << text;
+    }
+  }
+}
+
+TYPED_TEST(TimeTextTest, ValuesOutsideOneDayRenderTheirTimeOfDayAndNonNumbersDoNotReadBack) {
+  const struct {
+    double value;
+    const char* rendered;
+  } cases[] = {
+      {0.0, "12:00 am"},    {-0.0, "12:00 am"},   {0.5, "12:00 pm"},
+      {0.75, "6:00 pm"},    {1.25, "6:00 am"},    {-0.25, "6:00 pm"},
+      {-1e-20, "12:00 am"}, {1.0, "12:00 am"},    {0.999999999999, "12:00 am"},
+      {1e300, "12:00 am"},  {-1e300, "12:00 am"}, {NAN, "NAN"},
+      {INFINITY, "INF"},    {-INFINITY, "-INF"},  {Ms(9, 5, 59, 999) / 864e5, "9:05 am"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatTimeAs<TypeParam>(c.value), c.rendered) << c.value;
+  }
+  for (const char* text : {"NAN", "INF", "-INF"}) {
+    this->ExpectInvalid(FixTime(text));
+  }
+}
+
+TYPED_TEST(TimeTextTest, HugeTextsAreReadInOnePass) {
+  constexpr std::size_t kSize = 10U << 20U;
+  EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(std::string(kSize, '0') + "9:30")), Ms(9, 30));
+  EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(std::string(kSize, ' ') + "9 pm")), Ms(21, 0));
+  EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>("9:30" + std::string(kSize, ' '))), Ms(9, 30));
+  this->ExpectInvalid(std::string(kSize, '9'));
+  this->ExpectInvalid("9:" + std::string(kSize, 'a'));
+  const std::string fixed = FixTime(std::string(kSize, 'p'));
+  EXPECT_EQ(fixed.size(), kSize + 1);
+  EXPECT_EQ(fixed.substr(0, 3), "pMp");
+}
+
+TYPED_TEST(TimeTextTest, RandomBytesEitherFailOrReadBackThroughTheirRendering) {
+  std::mt19937 random(20240611);
+  const std::string alphabet = "0123456789  ::..aApPmM\t-+x\xC3\xA9\xFF";
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  std::uniform_int_distribution<int> length(0, 12);
+  int readable = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) {
+      text += alphabet[pick(random)];
+    }
+    try {
+      const double timeOfDay = ParseTimeAs<TypeParam>(text);
+      ++readable;
+      ASSERT_TRUE(timeOfDay >= 0.0 && timeOfDay < 1.0) << text;
+      const std::string rendered = FormatTimeAs<TypeParam>(timeOfDay);
+      ASSERT_EQ(MsOf(ParseTimeAs<TypeParam>(rendered)) / 60'000, MsOf(timeOfDay) / 60'000);
+    } catch (const EConvertError&) {
+    }
+  }
+  EXPECT_GT(readable, 100);
+}
+
+}  // namespace
+}  // namespace calc

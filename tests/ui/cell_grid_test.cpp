@@ -1,0 +1,361 @@
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+#include <memory>
+#include <vector>
+
+#include "ui/CellGridWidget.h"
+
+using ui::CellGridWidget;
+using ui::CellPos;
+
+Q_DECLARE_METATYPE(CellPos)
+
+namespace {
+
+// A grid shaped like the needed grid, beside a plain line edit that can take the focus away.
+struct GridWindow {
+  GridWindow() {
+    auto* layout = new QVBoxLayout(&window);
+    grid = new CellGridWidget(6, 15);
+    grid->SetRowHeight(24);
+    grid->SetColumnWidths({106, 18, 40, 68, 70, 58});
+    grid->setFixedSize(393, 265);
+    elsewhere = new QLineEdit;
+    layout->addWidget(grid);
+    layout->addWidget(elsewhere);
+    grid->SetOnSelectCell([this](QObject* sender, int col, int row, bool& allow) {
+      QCOMPARE(sender, grid);
+      asked.push_back({col, row});
+      allow = allow && allowMoves;
+    });
+  }
+
+  QWidget window;
+  CellGridWidget* grid;
+  QLineEdit* elsewhere;
+  std::vector<CellPos> asked;
+  bool allowMoves = true;
+};
+
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+}
+
+// Each keystroke goes to whatever has the focus at that moment, as a real keyboard's would.
+void Type(const QString& text) {
+  for (const QChar character : text) {
+    QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
+  }
+}
+
+QPoint CentreOf(const CellGridWidget& grid, CellPos cell) {
+  return grid.visualRect(grid.Cells().IndexOf(cell.col, cell.row)).center();
+}
+
+}  // namespace
+
+class CellGridTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<GridWindow> w_;
+
+  CellGridWidget& Grid() { return *w_->grid; }
+
+  // Moves the current cell without asking the test's handler, to set up a starting point.
+  void StartAt(CellPos cell) {
+    Grid().SetCurrentRow(cell.row);
+    Grid().SetCurrentColumn(cell.col);
+    QCOMPARE(Grid().CurrentCell(), cell);
+    w_->asked.clear();
+  }
+
+ private slots:
+  void init() {
+    w_ = std::make_unique<GridWindow>();
+    w_->window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w_->window));
+    Grid().setFocus();
+    QTRY_VERIFY(Grid().hasFocus());
+  }
+
+  void cleanup() { w_.reset(); }
+
+  void startsOnColumn0OfRow1WithTheEditorClosed() {
+    QCOMPARE(Grid().CurrentCell(), (CellPos{0, 1}));
+    QVERIFY(!Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(0, 1), QString());
+    QCOMPARE(Grid().Cell(7, 99), QString());
+  }
+
+  void keysMoveTheCurrentCellAfterAskingOnce_data() {
+    QTest::addColumn<CellPos>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<CellPos>("to");
+    const auto row = [](const char* name, CellPos from, int key, Qt::KeyboardModifiers mods,
+                        CellPos to) {
+      QTest::newRow(name) << from << key << static_cast<int>(mods.toInt()) << to;
+    };
+    row("down", {2, 3}, Qt::Key_Down, {}, {2, 4});
+    row("up", {2, 3}, Qt::Key_Up, {}, {2, 2});
+    row("right", {2, 3}, Qt::Key_Right, {}, {3, 3});
+    row("end", {2, 3}, Qt::Key_End, {}, {5, 3});
+    row("ctrl+end", {2, 3}, Qt::Key_End, Qt::ControlModifier, {5, 14});
+    row("ctrl+home", {2, 3}, Qt::Key_Home, Qt::ControlModifier, {0, 1});
+    row("ctrl+right reaches the last column", {1, 3}, Qt::Key_Right, Qt::ControlModifier, {5, 3});
+    row("page down by the visible rows less one", {1, 1}, Qt::Key_PageDown, {}, {1, 9});
+    row("ctrl+page down", {1, 1}, Qt::Key_PageDown, Qt::ControlModifier, {1, 9});
+    row("tab", {2, 3}, Qt::Key_Tab, {}, {3, 3});
+    row("tab wraps to row 1", {5, 14}, Qt::Key_Tab, {}, {0, 1});
+    row("shift+tab wraps to the last row", {0, 1}, Qt::Key_Backtab, Qt::ShiftModifier, {5, 14});
+  }
+
+  void keysMoveTheCurrentCellAfterAskingOnce() {
+    QFETCH(CellPos, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(CellPos, to);
+    StartAt(from);
+    Press(key, Qt::KeyboardModifiers::fromInt(modifiers));
+    QCOMPARE(Grid().CurrentCell(), to);
+    QCOMPARE(w_->asked, std::vector<CellPos>{to});
+    QVERIFY(Grid().hasFocus());
+  }
+
+  void inputsThatMakeNoMoveAskNothing_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("up on row 1") << static_cast<int>(Qt::Key_Up) << 0;
+    QTest::newRow("left on column 0") << static_cast<int>(Qt::Key_Left) << 0;
+    QTest::newRow("ctrl+down") << static_cast<int>(Qt::Key_Down)
+                               << static_cast<int>(Qt::ControlModifier);
+    QTest::newRow("enter") << static_cast<int>(Qt::Key_Return) << 0;
+    QTest::newRow("f2") << static_cast<int>(Qt::Key_F2) << 0;
+    QTest::newRow("escape") << static_cast<int>(Qt::Key_Escape) << 0;
+    QTest::newRow("typing") << static_cast<int>(Qt::Key_7) << 0;
+  }
+
+  void inputsThatMakeNoMoveAskNothing() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Press(key, Qt::KeyboardModifiers::fromInt(modifiers));
+    QCOMPARE(Grid().CurrentCell(), (CellPos{0, 1}));
+    QVERIFY(w_->asked.empty());
+  }
+
+  void ctrlDownScrollsTheViewWithoutMoving() {
+    Press(Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(Grid().verticalScrollBar()->value(), 1);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{0, 1}));
+  }
+
+  void refusedMoveKeepsEverythingAndTheEditorOpenWithItsText() {
+    StartAt({1, 2});
+    Type("abc");
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(1, 2), QString("abc"));
+    w_->allowMoves = false;
+    for (const int key : {Qt::Key_Down, Qt::Key_Tab, Qt::Key_PageDown}) {
+      Press(key);
+      QCOMPARE(Grid().CurrentCell(), (CellPos{1, 2}));
+      QVERIFY(Grid().EditorOpen());
+      QCOMPARE(Grid().Editor()->text(), QString("abc"));
+      QCOMPARE(QApplication::focusWidget(), Grid().Editor());
+    }
+    QCOMPARE(w_->asked.size(), std::size_t{3});
+    Press(Qt::Key_Backspace);
+    Type("3");
+    QCOMPARE(Grid().Cell(1, 2), QString("ab3"));
+    w_->allowMoves = true;
+    Press(Qt::Key_Down);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{1, 3}));
+    QVERIFY(!Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(1, 2), QString("ab3"));
+  }
+
+  void refusedClickKeepsTheEditorOnTheCurrentCell() {
+    Type("x");
+    w_->allowMoves = false;
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CentreOf(Grid(), {3, 4}));
+    QCOMPARE(w_->asked, std::vector<CellPos>{(CellPos{3, 4})});
+    QCOMPARE(Grid().CurrentCell(), (CellPos{0, 1}));
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(QApplication::focusWidget(), Grid().Editor());
+    Type("y");
+    QCOMPARE(Grid().Cell(0, 1), QString("xy"));
+  }
+
+  void typingReplacesAndBackspaceEmpties() {
+    Grid().SetCell(0, 1, "old text");
+    Type("n");
+    QCOMPARE(Grid().Cell(0, 1), QString("n"));
+    Press(Qt::Key_Return);
+    QVERIFY(!Grid().EditorOpen());
+    Press(Qt::Key_Backspace);
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(0, 1), QString());
+  }
+
+  void f2PutsTheCaretAfterTheText() {
+    Grid().SetCell(0, 1, "9:0");
+    Press(Qt::Key_F2);
+    QVERIFY(Grid().EditorOpen());
+    Type("0");
+    QCOMPARE(Grid().Cell(0, 1), QString("9:00"));
+  }
+
+  void enterOpensAndClosesAndEscapeDoesNothing() {
+    Grid().SetCell(0, 1, "keep");
+    Press(Qt::Key_Return);
+    QVERIFY(Grid().EditorOpen());
+    QVERIFY(Grid().Editor()->hasSelectedText());
+    Press(Qt::Key_Escape);
+    QVERIFY(Grid().EditorOpen());
+    Press(Qt::Key_Return);
+    QVERIFY(!Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(0, 1), QString("keep"));
+    QVERIFY(w_->asked.empty());
+  }
+
+  void editorNeverShortensALongCell() {
+    const QString longText(40000, QChar('a'));
+    Grid().SetCell(0, 1, longText);
+    Press(Qt::Key_F2);
+    Type("b");
+    QCOMPARE(Grid().Cell(0, 1), longText + "b");
+    Press(Qt::Key_Return);
+    QCOMPARE(Grid().Cell(0, 1).size(), longText.size() + 1);
+  }
+
+  void writingTheCellUnderTheEditorShowsInIt() {
+    Type("9a");
+    Grid().SetCell(0, 1, "9:00 am");
+    QCOMPARE(Grid().Editor()->text(), QString("9:00 am"));
+  }
+
+  void clickMovesAndAClickOnTheCurrentCellOpensTheEditor() {
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CentreOf(Grid(), {2, 5}));
+    QCOMPARE(Grid().CurrentCell(), (CellPos{2, 5}));
+    QCOMPARE(w_->asked, std::vector<CellPos>{(CellPos{2, 5})});
+    QVERIFY(!Grid().EditorOpen());
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CentreOf(Grid(), {2, 5}));
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(w_->asked.size(), std::size_t{1});
+  }
+
+  void clickOnAHeadingMakesNoMove() {
+    QHeaderView* heading = Grid().horizontalHeader();
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                      QPoint(heading->sectionViewportPosition(3) + 10, 10));
+    QCOMPARE(Grid().CurrentCell(), (CellPos{0, 1}));
+    QVERIFY(w_->asked.empty());
+  }
+
+  void wheelMovesOneRowPerNotch() {
+    StartAt({1, 3});
+    QWheelEvent down(QPointF(20, 40), Grid().viewport()->mapToGlobal(QPointF(20, 40)), {},
+                     QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Grid().viewport(), &down);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{1, 4}));
+    QWheelEvent up(QPointF(20, 40), Grid().viewport()->mapToGlobal(QPointF(20, 40)), {},
+                   QPoint(0, 240), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Grid().viewport(), &up);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{1, 2}));
+    QCOMPARE(w_->asked.size(), std::size_t{3});
+  }
+
+  void shiftStretchesTheRangeFromTheAnchor() {
+    StartAt({1, 2});
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{2, 3}));
+    QCOMPARE(Grid().AnchorCell(), (CellPos{1, 2}));
+    QCOMPARE(Grid().selectionModel()->selectedIndexes().size(), 4);
+    Press(Qt::Key_Down);
+    QCOMPARE(Grid().AnchorCell(), (CellPos{2, 4}));
+    QCOMPARE(Grid().selectionModel()->selectedIndexes().size(), 1);
+  }
+
+  void refusedShiftMoveKeepsTheRange() {
+    StartAt({1, 2});
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    w_->allowMoves = false;
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{1, 3}));
+    QCOMPARE(Grid().selectionModel()->selectedIndexes().size(), 2);
+  }
+
+  void programSettingRowOrColumnIsAMoveOnlyWhenItChangesTheCell() {
+    Grid().SetCurrentRow(1);
+    Grid().SetCurrentColumn(0);
+    QVERIFY(w_->asked.empty());
+    Grid().SetCurrentRow(6);
+    QCOMPARE(w_->asked, std::vector<CellPos>{(CellPos{0, 6})});
+    w_->allowMoves = false;
+    Grid().SetCurrentColumn(4);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{0, 6}));
+  }
+
+  void focusLeavingHidesTheEditorAndReturningBringsItBack() {
+    Type("12");
+    w_->elsewhere->setFocus();
+    QTRY_VERIFY(w_->elsewhere->hasFocus());
+    QVERIFY(!Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(0, 1), QString("12"));
+    Grid().setFocus();
+    QTRY_VERIFY(Grid().EditorOpen());
+    QCOMPARE(Grid().Editor()->selectedText(), QString("12"));
+    QVERIFY(w_->asked.empty());
+  }
+
+  void draggedColumnMovesItsHeadingCellsAndWidth() {
+    for (int col = 0; col < 6; ++col) {
+      Grid().SetCell(col, 0, QString("H%1").arg(col));
+      Grid().SetCell(col, 2, QString("c%1").arg(col));
+    }
+    StartAt({3, 2});
+    QHeaderView* heading = Grid().horizontalHeader();
+    heading->moveSection(3, 4);
+    const QStringList headings{"H0", "H1", "H2", "H4", "H3", "H5"};
+    for (int col = 0; col < 6; ++col) {
+      QCOMPARE(Grid().Cell(col, 0), headings[col]);
+      QCOMPARE(heading->logicalIndex(col), col);
+    }
+    QCOMPARE(Grid().Cell(3, 2), QString("c4"));
+    QCOMPARE(Grid().Cell(4, 2), QString("c3"));
+    QCOMPARE(heading->sectionSize(3), 72);
+    QCOMPARE(heading->sectionSize(4), 70);
+    QCOMPARE(Grid().CurrentCell(), (CellPos{4, 2}));
+    QVERIFY(w_->asked.empty());
+    Grid().SetCell(3, 2, "written");
+    QCOMPARE(Grid().model()->index(1, 3).data().toString(), QString("written"));
+  }
+
+  void headingDraggedWithTheMouseMovesTheColumn() {
+    Grid().SetCell(1, 0, "#");
+    Grid().SetCell(1, 1, "5");
+    QHeaderView* heading = Grid().horizontalHeader();
+    const int y = heading->height() / 2;
+    const QPoint start(heading->sectionViewportPosition(1) + 10, y);
+    const QPoint drop(heading->sectionViewportPosition(4) + 60, y);
+    QTest::mousePress(heading->viewport(), Qt::LeftButton, {}, start);
+    for (int x = start.x(); x <= drop.x(); x += 20) {
+      QMouseEvent move(QEvent::MouseMove, QPointF(x, y),
+                       heading->viewport()->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                       Qt::LeftButton, {});
+      QApplication::sendEvent(heading->viewport(), &move);
+    }
+    QTest::mouseRelease(heading->viewport(), Qt::LeftButton, {}, drop);
+    QCOMPARE(Grid().Cell(4, 0), QString("#"));
+    QCOMPARE(Grid().Cell(4, 1), QString("5"));
+    QCOMPARE(Grid().Cell(1, 1), QString());
+    QVERIFY(w_->asked.empty());
+  }
+};
+
+QTEST_MAIN(CellGridTest)
+#include "cell_grid_test.moc"
