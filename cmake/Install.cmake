@@ -26,7 +26,8 @@ install(FILES ${SHIFTMETER_ASSETS}/mainicon.svg
         DESTINATION share/icons/hicolor/scalable/apps
         RENAME shiftmeter.svg)
 
-# `cpack` in the build tree makes the Debian package of this layout under /usr.
+# `cpack` in the build tree makes the Debian package of this layout under /usr (it needs
+# dpkg-shlibdeps from dpkg-dev).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME shiftmeter)
 set(CPACK_PACKAGE_VENDOR Rostavel)
@@ -38,6 +39,7 @@ how many hours are spare or missing. Shift times may be typed in shorthand\n\
 such as 9a or 17:30.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Rostavel <support@rostavel.com>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.rostavel.com)
