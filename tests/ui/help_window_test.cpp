@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "ui/SHMHelp.h"
+#include "url_recorder.h"
 
 using ui::THelpForm;
 
@@ -56,17 +57,6 @@ int VisibleHelpWindows() {
     return qobject_cast<THelpForm*>(window) != nullptr && window->isVisible();
   }));
 }
-
-// Takes the link openings that the view hands to the desktop.
-class UrlRecorder : public QObject {
-  Q_OBJECT
-
- public:
-  QList<QUrl> opened;
-
- public slots:
-  void Open(const QUrl& url) { opened.append(url); }
-};
 
 }  // namespace
 
@@ -336,3 +326,4 @@ class HelpWindowTest : public QObject {
 
 QTEST_MAIN(HelpWindowTest)
 #include "help_window_test.moc"
+#include "moc_url_recorder.cpp"
