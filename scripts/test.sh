@@ -8,7 +8,7 @@ scripts/setup.sh test
 
 for preset in default soft asan; do
   echo "=== ${preset}: configure, build, test"
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" -DSHIFTMETER_BUILD_TESTS=ON >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done

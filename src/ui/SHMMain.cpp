@@ -124,11 +124,9 @@ QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
   return group;
 }
 
-template <std::size_t Cols>
 CellGridWidget* MakeGrid(QWidget* parent, const char* name, const QRect& box, int rows,
-                         const std::array<int, Cols>& widths, const QColor& ink,
-                         const QString& spoken) {
-  auto* grid = new CellGridWidget(static_cast<int>(Cols), rows, parent);
+                         const std::vector<int>& widths, const QColor& ink, const QString& spoken) {
+  auto* grid = new CellGridWidget(static_cast<int>(widths.size()), rows, parent);
   grid->setObjectName(QString::fromLatin1(name));
   grid->setAccessibleName(spoken);
   grid->setFont(MakeFont(Face::Tahoma, 13));
@@ -138,9 +136,57 @@ CellGridWidget* MakeGrid(QWidget* parent, const char* name, const QRect& box, in
   colours.setColor(QPalette::Dark, kGrey);
   grid->setPalette(colours);
   grid->SetRowHeight(kGridRowHeight);
-  grid->SetColumnWidths({widths.begin(), widths.end()});
+  grid->SetColumnWidths(widths);
   grid->setGeometry(box);
   return grid;
+}
+
+// One side of the window: a panel with a title line, a grid, and a box showing its total.
+struct GridPanelLayout {
+  const char* panel;
+  QRect panelBox;
+  std::array<const char*, 3> titleLabels;
+  std::array<int, 3> titleLefts;
+  const char* titleWord;
+  QColor ink;
+  const char* grid;
+  int gridWidth;
+  int rows;
+  std::vector<int> widths;
+  const char* gridSpoken;
+  const char* group;
+  QRect groupBox;
+  const char* caption;
+  const char* total;
+};
+
+struct GridPanel {
+  BevelPanel* panel;
+  CellGridWidget* grid;
+  QLabel* total;
+};
+
+GridPanel MakeGridPanel(QWidget* window, const GridPanelLayout& layout) {
+  auto* panel = MakePanel(window, layout.panel, layout.panelBox, Bevel::Raised, Bevel::Raised, 0);
+  QWidget* inside = panel->Client();
+  const QFont titleFont = MakeFont(Face::TimesNewRoman, 16, kBold);
+  const std::array<QString, 3> words{QStringLiteral("Man-Hours"),
+                                     QString::fromLatin1(layout.titleWord),
+                                     QStringLiteral("per week")};
+  const std::array<QColor, 3> colours{kBlack, layout.ink, kBlack};
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    MakeLabel(inside, layout.titleLabels[i], {layout.titleLefts[i], 16}, words[i], titleFont,
+              colours[i]);
+  }
+  auto* grid = MakeGrid(inside, layout.grid, QRect(8, 48, layout.gridWidth, 265), layout.rows,
+                        layout.widths, layout.ink, QString::fromLatin1(layout.gridSpoken));
+  auto* group =
+      MakeTotalBox(inside, layout.group, layout.groupBox, QString::fromLatin1(layout.caption));
+  // The total fills the inside of its box below the caption.
+  auto* total =
+      MakeResultLabel(group, layout.total, QRect(2, 21, layout.groupBox.width() - 4, 42),
+                      MakeFont(Face::TimesNewRoman, 29, kBold), layout.ink, Qt::AlignCenter);
+  return {panel, grid, total};
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& box, const QString& caption,
@@ -169,8 +215,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), confirmation_(AskToClea
   }
 
   BuildHeader();
-  BuildNeededPanel();
-  BuildStaffPanel();
+  BuildGridPanels();
   BuildFooter();
   SetTabOrder();
   NeededHoursList->setFocus();
@@ -185,9 +230,9 @@ void TMainForm::BuildHeader() {
       Picture(QStringLiteral(":/assets/logo.png"), QSize(227, 65), ratio),
       QStringLiteral("Rostavel home page"));
   Image1->setCursor(Qt::PointingHandCursor);
-  Label3 = MakeLabel(this, "Label3", {224, 8}, QStringLiteral("Shiftmeter"),
-                     MakeFont(Face::CenturyGothic, 35, kBold), kTeal);
-  Label3->setCursor(Qt::PointingHandCursor);
+  QLabel* title = MakeLabel(this, "Label3", {224, 8}, QStringLiteral("Shiftmeter"),
+                            MakeFont(Face::CenturyGothic, 35, kBold), kTeal);
+  title->setCursor(Qt::PointingHandCursor);
   Label4 = MakeLink(this, "Label4", {576, 44}, ShortSiteName(),
                     MakeFont(Face::Tahoma, 13, kUnderline), kBlue);
   Label5 = MakeLink(this, "Label5", {355, 516}, LongSiteName(),
@@ -201,9 +246,9 @@ void TMainForm::BuildHeader() {
   }
   Label7 = MakeLink(this, "Label7", {472, 44}, QStringLiteral("Brought to you by"),
                     MakeFont(Face::Tahoma, 13), kBlack);
-  Image2 = MakePicture<QLabel>(this, "Image2", QRect(592, 8, 33, 41),
-                               Picture(QStringLiteral(":/assets/image2.png"), QSize(32, 32), ratio),
-                               QStringLiteral("Shiftmeter"));
+  MakePicture<QLabel>(this, "Image2", QRect(592, 8, 33, 41),
+                      Picture(QStringLiteral(":/assets/image2.png"), QSize(32, 32), ratio),
+                      QStringLiteral("Shiftmeter"));
 
   connect(Image1, &ClickableLabel::clicked, this, [this] { Image1Click(Image1); });
   for (ClickableLabel* link : {Label4, Label5, Label6, Label7}) {
@@ -213,43 +258,49 @@ void TMainForm::BuildHeader() {
   Anchor(Label6, Qt::LeftEdge | Qt::BottomEdge);
 }
 
-void TMainForm::BuildNeededPanel() {
-  Panel1 = MakePanel(this, "Panel1", QRect(16, 64, 417, 393), Bevel::Raised, Bevel::Raised, 0);
-  QWidget* inside = Panel1->Client();
-  const QFont heading = MakeFont(Face::TimesNewRoman, 16, kBold);
-  Label1 = MakeLabel(inside, "Label1", {8, 16}, QStringLiteral("Man-Hours"), heading, kBlack);
-  Label8 = MakeLabel(inside, "Label8", {90, 16}, QStringLiteral("NEEDED"), heading, kBlue);
-  Label9 = MakeLabel(inside, "Label9", {160, 16}, QStringLiteral("per week"), heading, kBlack);
-  NeededHoursList = MakeGrid<kNeededHeadings.size()>(
-      inside, "NeededHoursList", QRect(8, 48, 393, 265), 15, {106, 18, 40, 68, 70, 58}, kBlue,
-      QStringLiteral("Shifts needed"));
-  GroupBox1 = MakeTotalBox(inside, "GroupBox1", QRect(16, 320, 393, 65),
-                           QStringLiteral("Total Man-Hours NEEDED"));
-  HrsNeeded = MakeResultLabel(GroupBox1, "HrsNeeded", QRect(2, 21, 389, 42),
-                              MakeFont(Face::TimesNewRoman, 29, kBold), kBlue, Qt::AlignCenter);
+void TMainForm::BuildGridPanels() {
+  const GridPanel needed = MakeGridPanel(this, {.panel = "Panel1",
+                                                .panelBox = QRect(16, 64, 417, 393),
+                                                .titleLabels = {"Label1", "Label8", "Label9"},
+                                                .titleLefts = {8, 90, 160},
+                                                .titleWord = "NEEDED",
+                                                .ink = kBlue,
+                                                .grid = "NeededHoursList",
+                                                .gridWidth = 393,
+                                                .rows = 15,
+                                                .widths = {106, 18, 40, 68, 70, 58},
+                                                .gridSpoken = "Shifts needed",
+                                                .group = "GroupBox1",
+                                                .groupBox = QRect(16, 320, 393, 65),
+                                                .caption = "Total Man-Hours NEEDED",
+                                                .total = "HrsNeeded"});
+  NeededHoursList = needed.grid;
+  HrsNeeded = needed.total;
+  const GridPanel staff = MakeGridPanel(this, {.panel = "Panel2",
+                                               .panelBox = QRect(448, 64, 318, 393),
+                                               .titleLabels = {"Label2", "Label10", "Label11"},
+                                               .titleLefts = {8, 92, 190},
+                                               .titleWord = "AVAILABLE",
+                                               .ink = kGreen,
+                                               .grid = "EmployeeHoursList",
+                                               .gridWidth = 297,
+                                               .rows = 10,
+                                               .widths = {108, 42, 72, 63},
+                                               .gridSpoken = "Staff available",
+                                               .group = "GroupBox2",
+                                               .groupBox = QRect(12, 320, 301, 65),
+                                               .caption = "Total Man-Hours AVAILABLE",
+                                               .total = "HrsAvail"});
+  EmployeeHoursList = staff.grid;
+  HrsAvail = staff.total;
+  Anchor(staff.panel, Qt::TopEdge | Qt::RightEdge);
+
   NeededHoursList->SetOnSelectCell([this](QObject* sender, int col, int row, bool& canSelect) {
     NeededHoursListSelectCell(sender, col, row, canSelect);
   });
-}
-
-void TMainForm::BuildStaffPanel() {
-  Panel2 = MakePanel(this, "Panel2", QRect(448, 64, 318, 393), Bevel::Raised, Bevel::Raised, 0);
-  QWidget* inside = Panel2->Client();
-  const QFont heading = MakeFont(Face::TimesNewRoman, 16, kBold);
-  Label2 = MakeLabel(inside, "Label2", {8, 16}, QStringLiteral("Man-Hours"), heading, kBlack);
-  Label10 = MakeLabel(inside, "Label10", {92, 16}, QStringLiteral("AVAILABLE"), heading, kGreen);
-  Label11 = MakeLabel(inside, "Label11", {190, 16}, QStringLiteral("per week"), heading, kBlack);
-  EmployeeHoursList =
-      MakeGrid<kStaffHeadings.size()>(inside, "EmployeeHoursList", QRect(8, 48, 297, 265), 10,
-                                      {108, 42, 72, 63}, kGreen, QStringLiteral("Staff available"));
-  GroupBox2 = MakeTotalBox(inside, "GroupBox2", QRect(12, 320, 301, 65),
-                           QStringLiteral("Total Man-Hours AVAILABLE"));
-  HrsAvail = MakeResultLabel(GroupBox2, "HrsAvail", QRect(2, 21, 297, 42),
-                             MakeFont(Face::TimesNewRoman, 29, kBold), kGreen, Qt::AlignCenter);
   EmployeeHoursList->SetOnSelectCell([this](QObject* sender, int col, int row, bool& canSelect) {
     EmployeeHoursListSelectCell(sender, col, row, canSelect);
   });
-  Anchor(Panel2, Qt::TopEdge | Qt::RightEdge);
 }
 
 // The Help, Clear and Purchase buttons and the verdict strip.
@@ -257,8 +308,9 @@ void TMainForm::BuildFooter() {
   BitBtn1 = MakeButton(this, "BitBtn1", QRect(694, 520, 75, 25), QStringLiteral("&Help"),
                        QStringLiteral("Help"));
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
-  Panel3 = MakePanel(this, "Panel3", QRect(16, 464, 753, 47), Bevel::Raised, Bevel::Lowered, 1);
-  Message = MakeResultLabel(Panel3->Client(), "Message", QRect(3, 3, 743, 37),
+  BevelPanel* strip =
+      MakePanel(this, "Panel3", QRect(16, 464, 753, 47), Bevel::Raised, Bevel::Lowered, 1);
+  Message = MakeResultLabel(strip->Client(), "Message", QRect(3, 3, 743, 37),
                             MakeFont(Face::Tahoma, 27), kBlack, Qt::AlignHCenter | Qt::AlignTop);
   Message->setAutoFillBackground(true);
   QPalette verdict = Message->palette();
@@ -273,7 +325,7 @@ void TMainForm::BuildFooter() {
   connect(btnClear, &QPushButton::clicked, this, [this] { btnClearClick(btnClear); });
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
   Anchor(BitBtn1, Qt::RightEdge | Qt::BottomEdge);
-  Anchor(Panel3, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
+  Anchor(strip, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
   Anchor(btnClear, Qt::RightEdge | Qt::BottomEdge);
 }
 

@@ -6,13 +6,11 @@
 #include <functional>
 #include <vector>
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
 namespace ui {
 
-class BevelPanel;
 class BrowseUrlAction;
 class CellGridWidget;
 class ClickableLabel;
@@ -62,8 +60,7 @@ class TMainForm : public QWidget {
   };
 
   void BuildHeader();
-  void BuildNeededPanel();
-  void BuildStaffPanel();
+  void BuildGridPanels();
   void BuildFooter();
   void SetTabOrder();
   void Anchor(QWidget* widget, Qt::Edges edges);
@@ -73,28 +70,15 @@ class TMainForm : public QWidget {
   void ClearGrid(CellGridWidget* grid);
 
   ClickableLabel* Image1 = nullptr;
-  QLabel* Label3 = nullptr;
   ClickableLabel* Label4 = nullptr;
   ClickableLabel* Label5 = nullptr;
   ClickableLabel* Label6 = nullptr;
   ClickableLabel* Label7 = nullptr;
-  QLabel* Image2 = nullptr;
-  BevelPanel* Panel1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label8 = nullptr;
-  QLabel* Label9 = nullptr;
   CellGridWidget* NeededHoursList = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
   QLabel* HrsNeeded = nullptr;
-  BevelPanel* Panel2 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label10 = nullptr;
-  QLabel* Label11 = nullptr;
   CellGridWidget* EmployeeHoursList = nullptr;
-  QGroupBox* GroupBox2 = nullptr;
   QLabel* HrsAvail = nullptr;
   QPushButton* BitBtn1 = nullptr;
-  BevelPanel* Panel3 = nullptr;
   QLabel* Message = nullptr;
   QPushButton* btnClear = nullptr;
   QPushButton* Button1 = nullptr;
