@@ -6,7 +6,7 @@
 set -euo pipefail
 
 build_packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config dpkg-dev
   libmpfr-dev libgmp-dev
   qt6-base-dev
   fonts-liberation fonts-urw-base35 fonts-wine fonts-dejavu-core fontconfig

@@ -1,0 +1,97 @@
+#include "ui/SHMHelp.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QUrl>
+#include <algorithm>
+
+#include "ui/Appearance.h"
+
+namespace ui {
+namespace {
+
+constexpr QSize kClientSize{789, 556};
+constexpr QRect kViewGeometry{8, 8, 769, 505};
+constexpr QRect kCloseButtonGeometry{704, 520, 75, 25};
+
+// A user guide is a few dozen kilobytes. Rendering grows to hundreds of megabytes and seconds
+// per few megabytes, so anything far beyond a guide's size is not loaded at all.
+constexpr qint64 kLargestHelpPage = 1024 * 1024;
+
+// Title bar with the close box only: a fixed dialog frame, no minimise or maximise box.
+constexpr Qt::WindowFlags kDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowCloseButtonHint;
+
+// One axis of the centring: half the difference of the outer extents, rounded toward zero as
+// integer division does, and never off the top or left of the screen.
+int CentredEdge(int mainEdge, int mainExtent, int ownExtent) {
+  return std::max(0, mainEdge + (mainExtent - ownExtent) / 2);
+}
+
+}  // namespace
+
+THelpForm::THelpForm(QWidget* mainWindow, const QString& helpFolder)
+    : QWidget(mainWindow, kDialogFrame),
+      WebBrowser1(new QTextBrowser(this)),
+      BitBtn1(new QPushButton(QStringLiteral("&Close"), this)),
+      mainForm(mainWindow) {
+  setWindowTitle(QStringLiteral("Help"));
+  setFixedSize(kClientSize);
+  setFont(MakeFont(Face::Tahoma, 11));
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+
+  WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+  WebBrowser1->setGeometry(kViewGeometry);
+  // Local pages open in the view; web addresses go to the user's browser.
+  WebBrowser1->setOpenExternalLinks(true);
+
+  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+  BitBtn1->setGeometry(kCloseButtonGeometry);
+  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  // Neither default nor cancel button: Enter and Escape leave the window alone.
+  BitBtn1->setAutoDefault(false);
+  BitBtn1->setDefault(false);
+  connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+
+  setTabOrder(WebBrowser1, BitBtn1);
+  FormCreate(helpFolder);
+}
+
+void THelpForm::FormCreate(const QString& helpFolder) {
+  const QString helpPath = QDir(helpFolder).absoluteFilePath(QStringLiteral("Help.html"));
+  const QFileInfo page(helpPath);
+  // A directory, a pipe or a device under that name would block the read or never end it.
+  if (page.exists() && (!page.isFile() || page.size() > kLargestHelpPage)) {
+    return;
+  }
+  // A missing or unreadable page is the view's matter: it shows nothing, and no box appears.
+  WebBrowser1->setSource(QUrl::fromLocalFile(helpPath));
+}
+
+void THelpForm::showEvent(QShowEvent* event) {
+  if (!event->spontaneous() && centreOnNextShow) {
+    centreOnNextShow = false;
+    CentreOverMainForm();
+  }
+  QWidget::showEvent(event);
+}
+
+void THelpForm::CentreOverMainForm() {
+  if (mainForm == nullptr) {
+    return;
+  }
+  const QRect mainOuter = mainForm->frameGeometry();
+  // Our own frame is unknown until the window manager has decorated the window once; the main
+  // window's frame is the best estimate, as the same window manager draws both.
+  const QSize ownOuter = size() + (mainOuter.size() - mainForm->size());
+  move(CentredEdge(mainOuter.x(), mainOuter.width(), ownOuter.width()),
+       CentredEdge(mainOuter.y(), mainOuter.height(), ownOuter.height()));
+}
+
+}  // namespace ui
