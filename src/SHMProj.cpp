@@ -1,5 +1,6 @@
 // The program body: prepares the application, creates the windows and runs the event loop.
 
+#include "ui/SHMHelp.h"
 #include "ui/SHMMain.h"
 #include "ui/ShiftmeterApplication.h"
 
@@ -8,8 +9,8 @@ int main(int argc, char** argv) {
   ui::ShiftmeterApplication application(argc, argv);
 
   ui::TMainForm mainForm;
-  // The help window is created here, hidden, once it exists, and handed to
-  // mainForm.SetHelpForm.
+  // Created hidden, right after the main window, which owns it and destroys it with itself.
+  mainForm.SetHelpForm(new ui::THelpForm(&mainForm));
 
   if (ui::StartMinimisedRequested(QCoreApplication::arguments())) {
     mainForm.showMinimized();
