@@ -13,32 +13,8 @@ constexpr std::size_t kSignificandBytes = sizeof(std::uint64_t);
 
 }  // namespace
 
-// Adding and removing 2^63 leaves a sum whose unit in the last place is 1, so the hardware's own
-// rounding to nearest, ties to even, does the work; from 2^63 on every value is whole already.
-long double RoundToInteger(long double x) {
-  constexpr long double kTwoTo63 = 9223372036854775808.0L;
-  if (!(x < kTwoTo63 && x > -kTwoTo63)) {
-    return x;
-  }
-  const long double magnitude = SignBit(x) ? -x : x;
-  const long double rounded = (magnitude + kTwoTo63) - kTwoTo63;
-  return SignBit(x) ? -rounded : rounded;
-}
-
 int BinaryExponent(long double x) {
   return x87::BinaryExponent(ToX87Bits(x));
-}
-bool IsNaN(long double x) {
-  return x != x;
-}
-bool IsInf(long double x) {
-  return x87::IsInf(ToX87Bits(x));
-}
-bool SignBit(long double x) {
-  return x87::SignBit(ToX87Bits(x));
-}
-double RoundToDouble(long double x) {
-  return static_cast<double>(x);
 }
 std::uint64_t ToUint64(long double x) {
   return x87::TruncatedMagnitude(ToX87Bits(x));

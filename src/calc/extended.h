@@ -10,6 +10,7 @@
 // the x87 exponent range, gradual underflow and overflow to infinity; IEEE comparisons; and the
 // free functions below, overloaded for both types.
 
+#include <cmath>
 #include <cstdint>
 
 #include "calc/soft_extended.h"
@@ -57,12 +58,34 @@ template <class Real>
 Real FromX87BitsAs(X87Bits bits);
 
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-long double RoundToInteger(long double x);
+// The classifications and the narrowing are single instructions on the x87; inline, they keep
+// the digit loops of the conversions tight.
+inline bool IsNaN(long double x) {
+  return std::isnan(x);
+}
+inline bool IsInf(long double x) {
+  return std::isinf(x);
+}
+inline bool SignBit(long double x) {
+  return std::signbit(x);
+}
+inline double RoundToDouble(long double x) {
+  return static_cast<double>(x);
+}
+
+// Adding and removing 2^63 leaves a sum whose unit in the last place is 1, so the hardware's own
+// rounding to nearest, ties to even, does the work; from 2^63 on every value is whole already.
+inline long double RoundToInteger(long double x) {
+  constexpr long double kTwoTo63 = 9223372036854775808.0L;
+  if (!(x < kTwoTo63 && x > -kTwoTo63)) {
+    return x;
+  }
+  const long double magnitude = SignBit(x) ? -x : x;
+  const long double rounded = (magnitude + kTwoTo63) - kTwoTo63;
+  return SignBit(x) ? -rounded : rounded;
+}
+
 int BinaryExponent(long double x);
-bool IsNaN(long double x);
-bool IsInf(long double x);
-bool SignBit(long double x);
-double RoundToDouble(long double x);
 std::uint64_t ToUint64(long double x);
 X87Bits ToX87Bits(long double x);
 template <>

@@ -84,7 +84,10 @@ Real ScaleByPowerOfTen(Real value, int k) {
   const PowerLadder<Real>& ladder = Ladder<Real>();
   const int m = std::abs(k);
   const auto apply = [&](const Real& power) { value = k > 0 ? value * power : value / power; };
-  apply(ladder.small[m % kSmallCount]);
+  // Multiplying or dividing by 10^0 = 1 is exact, so leaving that step out changes nothing.
+  if (const int small = m % kSmallCount; small != 0) {
+    apply(ladder.small[small]);
+  }
   if (const int medium = (m / kMediumStep) % kMediumCount; medium != 0) {
     apply(ladder.medium[medium]);
   }

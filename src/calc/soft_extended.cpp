@@ -44,7 +44,8 @@ class X87ExponentRange {
   mpfr_flags_t savedFlags_;
 };
 
-// A 64-bit MPFR number whose significand lives on the stack inside this object.
+// A 64-bit MPFR number whose significand lives on the stack inside this object. MPFR expects
+// operands within the current exponent range, so these live inside an X87ExponentRange.
 class StackMpfr {
  public:
   StackMpfr() { mpfr_custom_init_set(value_, MPFR_NAN_KIND, 0, kPrecision, limbs_); }

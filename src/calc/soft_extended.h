@@ -26,6 +26,8 @@ class SoftExtended {
 
   // Exact, like the x87 loading a double; a signalling NaN arrives quieted.
   explicit SoftExtended(double value);
+  // A long double would silently narrow through double; go through its bits instead.
+  explicit SoftExtended(long double value) = delete;
 
   // Expects a canonical pattern; FromX87BitsAs<SoftExtended> makes any pattern canonical.
   static constexpr SoftExtended FromCanonicalBits(X87Bits bits) {

@@ -80,7 +80,7 @@ class Generator {
     }
     std::string text = OneIn(8) ? " " : "";
     text += OneIn(4) ? "-" : (OneIn(8) ? "+" : "");
-    text += Digits(Below(OneIn(5) ? 60 : 22));
+    text += Digits(OneIn(2000) ? 4900 + Below(100) : Below(OneIn(5) ? 60 : 22));
     if (!OneIn(3)) {
       text += '.';
       text += Digits(Below(OneIn(5) ? 60 : 22));
