@@ -13,6 +13,7 @@ build_packages=(
 )
 test_packages=(
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 look_packages=(
   xvfb x11-utils imagemagick

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite: the native build, the
-# core under the MPFR software 80-bit arithmetic, and everything again under ASan and UBSan.
+# core under the MPFR software 80-bit arithmetic, and everything again under ASan and UBSan;
+# then fuzzes every entry point of the core for 15 seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +13,6 @@ for preset in default soft asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "=== fuzz: 15 seconds per target"
+scripts/fuzz.sh 15

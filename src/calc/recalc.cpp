@@ -118,13 +118,20 @@ class Recalculation {
     return count;
   }
 
-  // Written back without thousands separators, so that the next run can read it again.
+  // Written back without thousands separators, so that the next run can read it again. The
+  // fifteen digits of the scientific form round the largest doubles past the double range;
+  // such hours fail here like hours beyond it, rather than leave a text the next run cannot read.
   static double NormaliseHours(CellGrid& grid, int col, int row) {
     const std::string text = grid.Cell(col, row);
-    const double hours =
-        text.empty() ? 0.0 : std::fabs(NarrowToDoubleAs<Real>(ParseRealAs<Real>(text)));
-    grid.SetCell(col, row, FormatHoursUngroupedAs<Real>(Real(hours)));
+    const double hours = text.empty() ? 0.0 : ReadHours(text);
+    const std::string rewritten = FormatHoursUngroupedAs<Real>(Real(hours));
+    ReadHours(rewritten);
+    grid.SetCell(col, row, rewritten);
     return hours;
+  }
+
+  static double ReadHours(const std::string& text) {
+    return std::fabs(NarrowToDoubleAs<Real>(ParseRealAs<Real>(text)));
   }
 
   // An empty cell is taken as midnight directly rather than through a literal text, which a

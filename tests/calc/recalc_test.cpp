@@ -227,6 +227,29 @@ TYPED_TEST(ReCalcTest, ManHoursBeyondTheDoubleRangeEndInError) {
   EXPECT_EQ(this->Run(), Surplus("1.10680464339178E20", "1.1E308", "1.1E308"));
 }
 
+// The rewritten form of the weekly hours has fifteen digits; for the largest doubles it rounds
+// past the double range, so those hours fail like hours beyond it rather than leaving a cell
+// that the next run cannot read.
+TYPED_TEST(ReCalcTest, HoursWhoseRewrittenFormPassesTheDoubleRangeEndInError) {
+  const struct {
+    std::string typed;
+    std::string rewritten;  // empty: the run fails and the cell keeps its text
+  } cases[] = {
+      {"1.79769313486231e308", "1.79769313486231E308"},
+      {"1.797693134862315e308", "1.79769313486231E308"},
+      {"1.7976931348623151e308", ""},
+      {"1.7976931348623157e308", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    SetRow(this->staff_, 1, {"", "1", c.typed, "old"});
+    const ReCalcResult first = this->Run();
+    EXPECT_EQ(first.ok, !c.rewritten.empty());
+    EXPECT_EQ(this->staff_.Cell(2, 1), c.rewritten.empty() ? c.typed : c.rewritten);
+    EXPECT_EQ(this->Run(), first);
+  }
+}
+
 TYPED_TEST(ReCalcTest, TooFewColumnsAreRejectedBeforeAnyCellIsTouched) {
   SetRow(this->needed_, 1, {"", "-1", "1", "9a", "5p"});
   const MemoryGrid needed = this->needed_;

@@ -1,0 +1,193 @@
+// The recalculation over a needed grid of 6 × 15 and a staff grid of 4 × 10 cells typed from the
+// fuzzer's input, under regional settings from its first line. Each further line types one
+// cell: "N31=9a" puts "9a" into column 3, row 1 of the needed grid; "S22=37.5" puts "37.5" into
+// column 2, row 2 of the staff grid. Both backends must agree on every run, and a second run
+// over what a successful run wrote must repeat it except where the planner's entries were more
+// precise than their rewritten form.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "calc/cell_grid.h"
+#include "calc/errors.h"
+#include "calc/number_text.h"
+#include "calc/recalc.h"
+#include "calc/time_text.h"
+#include "fuzz_support.h"
+
+namespace {
+
+using calc::MemoryGrid;
+using fuzz::Native;
+using fuzz::Require;
+using fuzz::Soft;
+
+constexpr int kNeededTimeCols[] = {3, 4};
+constexpr int kNeededTotalCol = 5;
+constexpr int kStaffHoursCol = 2;
+constexpr int kStaffTotalCol = 3;
+
+struct Grids {
+  MemoryGrid needed{6, 15};
+  MemoryGrid staff{4, 10};
+
+  friend bool operator==(const Grids&, const Grids&) = default;
+};
+
+void TypeCell(std::string_view line, Grids& grids) {
+  constexpr std::size_t kTextStart = 4;
+  if (line.size() < kTextStart - 1) {
+    return;
+  }
+  const bool staff = line[0] == 'S' || line[0] == 's';
+  MemoryGrid& grid = staff ? grids.staff : grids.needed;
+  const auto col = static_cast<unsigned char>(line[1] - '0') % grid.ColCount();
+  const auto row = static_cast<unsigned char>(line[2] - '1') % (grid.RowCount() - 1) + 1;
+  grid.SetCell(col, row, std::string(line.substr(std::min(line.size(), kTextStart))));
+}
+
+Grids TypeGrids(std::string_view lines) {
+  Grids grids;
+  while (!lines.empty()) {
+    const std::size_t end = lines.find('\n');
+    TypeCell(lines.substr(0, end), grids);
+    lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
+  }
+  return grids;
+}
+
+// Runs both backends on copies of `grids`; they must leave the same cells and answer alike.
+calc::ReCalcResult RunBoth(Grids& grids) {
+  Grids soft = grids;
+  const calc::ReCalcResult result = calc::ReCalcAs<Native>(grids.needed, grids.staff);
+  const calc::ReCalcResult softResult = calc::ReCalcAs<Soft>(soft.needed, soft.staff);
+  Require(result == softResult && grids == soft, "both backends recalculate alike",
+          result.message + " / " + softResult.message);
+  return result;
+}
+
+void CheckResultShape(const calc::ReCalcResult& result) {
+  if (!result.ok) {
+    Require(result.hrsNeeded == "ERROR" && result.hrsAvail == "ERROR" &&
+                result.message == "ERROR" && result.messageColour == calc::kRed,
+            "a failed run shows ERROR in red");
+    return;
+  }
+  const bool extra =
+      result.message.starts_with("You have ") && result.message.ends_with(" extra man-hours");
+  const bool short_ =
+      result.message.starts_with("You need ") && result.message.ends_with(" more man-hours");
+  Require((extra && result.messageColour == calc::kBrightGreen) ||
+              (short_ && result.messageColour == calc::kRed),
+          "the verdict is a sentence in its colour", result.message);
+}
+
+// Descriptions and the rows that take no part are never written.
+void CheckUntouched(const MemoryGrid& typed, const MemoryGrid& after) {
+  for (int row = 1; row < typed.RowCount(); ++row) {
+    const bool takesPart = calc::RowHasData(typed, row);
+    for (int col = 0; col < typed.ColCount(); ++col) {
+      Require(after.Cell(col, row) == typed.Cell(col, row) || (takesPart && col != 0),
+              "a run writes only the entries of rows that take part",
+              std::to_string(col) + ", " + std::to_string(row));
+    }
+  }
+}
+
+// The time a time cell counts as, read the way the recalculation reads it; nothing for an
+// empty cell, which counts no hours on the run that finds it.
+std::optional<double> TimeOfCell(const std::string& typed) {
+  const std::string fixed = calc::FixTime(typed);
+  std::optional<double> timeOfDay = calc::TryParseTimeAs<Native>(fixed);
+  if (!timeOfDay && fixed != typed) {
+    timeOfDay = calc::TryParseTimeAs<Native>(typed);
+  }
+  return typed.empty() ? std::nullopt : timeOfDay;
+}
+
+// Nothing when the text cannot be read as weekly hours.
+std::optional<double> HoursOfCell(const std::string& text) {
+  const auto hours = fuzz::Attempt<calc::Exception>(
+      [&] { return text.empty() ? 0.0 : std::fabs(calc::NarrowToDouble(calc::ParseReal(text))); });
+  return hours.value;
+}
+
+// Rows whose man-hours a second run may change: an empty time cell, or an entry that the
+// rewritten text holds less precisely (seconds, milliseconds, weekly hours beyond the two
+// decimals or the fifteen digits of the rendering).
+std::set<int> NeededRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after) {
+  std::set<int> rows;
+  for (int row = 1; row < typed.RowCount(); ++row) {
+    for (const int col : kNeededTimeCols) {
+      const std::optional<double> before = TimeOfCell(typed.Cell(col, row));
+      if (calc::RowHasData(typed, row) &&
+          (!before || *before != TimeOfCell(after.Cell(col, row)))) {
+        rows.insert(row);
+      }
+    }
+  }
+  return rows;
+}
+
+std::set<int> StaffRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after) {
+  std::set<int> rows;
+  for (int row = 1; row < typed.RowCount(); ++row) {
+    if (calc::RowHasData(typed, row) && HoursOfCell(typed.Cell(kStaffHoursCol, row)) !=
+                                            HoursOfCell(after.Cell(kStaffHoursCol, row))) {
+      rows.insert(row);
+    }
+  }
+  return rows;
+}
+
+void RequireSameExceptTotals(const MemoryGrid& first, const MemoryGrid& second, int totalCol,
+                             const std::set<int>& mayChange) {
+  for (int row = 1; row < first.RowCount(); ++row) {
+    for (int col = 0; col < first.ColCount(); ++col) {
+      Require(second.Cell(col, row) == first.Cell(col, row) ||
+                  (col == totalCol && mayChange.contains(row)),
+              "a second run rewrites every cell as the first did",
+              std::to_string(col) + ", " + std::to_string(row) + ": " +
+                  fuzz::Escaped(first.Cell(col, row)) + " then " +
+                  fuzz::Escaped(second.Cell(col, row)));
+    }
+  }
+}
+
+void CheckSecondRun(const Grids& typed, const Grids& first, const calc::ReCalcResult& firstResult) {
+  const std::set<int> neededChanging = NeededRowsThatMayChange(typed.needed, first.needed);
+  const std::set<int> staffChanging = StaffRowsThatMayChange(typed.staff, first.staff);
+  Grids second = first;
+  const calc::ReCalcResult secondResult = RunBoth(second);
+  Require(secondResult.ok, "a second run over a successful run's cells succeeds");
+  RequireSameExceptTotals(first.needed, second.needed, kNeededTotalCol, neededChanging);
+  RequireSameExceptTotals(first.staff, second.staff, kStaffTotalCol, staffChanging);
+  Require(!neededChanging.empty() || !staffChanging.empty() || secondResult == firstResult,
+          "a second run repeats the first's results",
+          firstResult.message + " / " + secondResult.message);
+  Grids third = second;
+  Require(RunBoth(third) == secondResult && third == second, "a third run changes nothing");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  calc::RegionalSettings settings;
+  const std::string_view lines = fuzz::TakeSettingsLine(fuzz::BeginInput(data, size), settings);
+  calc::SetRegionalSettings(settings);
+  const Grids typed = TypeGrids(lines);
+  Grids first = typed;
+  const calc::ReCalcResult result = RunBoth(first);
+  CheckResultShape(result);
+  CheckUntouched(typed.needed, first.needed);
+  CheckUntouched(typed.staff, first.staff);
+  if (result.ok && fuzz::RenderingsReadBack(settings)) {
+    CheckSecondRun(typed, first, result);
+  }
+  return 0;
+}
