@@ -337,13 +337,34 @@ bool CellGridWidget::event(QEvent* event) {
 
 namespace {
 
+// The characters the line editor takes as typed text: anything but controls, unassigned code
+// points and broken surrogates. A character beyond the basic plane arrives as one key whose
+// text is a surrogate pair, so the test goes by code point, not by UTF-16 unit.
+bool EditorTakes(const QString& text) {
+  if (text.isEmpty()) {
+    return false;
+  }
+  const QChar first = text.front();
+  if (first.isHighSurrogate()) {
+    return text.size() > 1 && text.at(1).isLowSurrogate();
+  }
+  switch (first.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_Surrogate:
+      return false;
+    default:
+      return true;
+  }
+}
+
 bool StartsTyping(const QKeyEvent* event) {
   if (event->key() == Qt::Key_Backspace) {
     return true;
   }
   const bool commandKey =
       event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  return !commandKey && !event->text().isEmpty() && event->text().at(0).isPrint();
+  return !commandKey && EditorTakes(event->text());
 }
 
 }  // namespace

@@ -200,6 +200,35 @@ class CellGridTest : public QObject {
     QCOMPARE(Grid().Cell(0, 1), QString());
   }
 
+  // A closed cell takes the same characters as an open editor: those outside the basic plane
+  // (sent as one key with a surrogate pair), joiners and private-use characters included.
+  void closedCellTakesWhatTheEditorTakes_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("accented letter") << QStringLiteral("\u00e9") << true;
+    QTest::newRow("emoji") << QString::fromUcs4(U"\U0001F600") << true;
+    QTest::newRow("CJK extension B") << QString::fromUcs4(U"\U00020000") << true;
+    QTest::newRow("zero-width joiner") << QStringLiteral("\u200d") << true;
+    QTest::newRow("private use") << QStringLiteral("\ue000") << true;
+    QTest::newRow("combining mark") << QStringLiteral("\u0301") << true;
+    QTest::newRow("control") << QStringLiteral("\u0001") << false;
+    QTest::newRow("delete control") << QStringLiteral("\u007f") << false;
+    QTest::newRow("unassigned") << QStringLiteral("\u0378") << false;
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << false;
+  }
+
+  void closedCellTakesWhatTheEditorTakes() {
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    Grid().SetCell(0, 1, "old");
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, typed, {});
+    QCOMPARE(Grid().EditorOpen(), taken);
+    QCOMPARE(Grid().Cell(0, 1), taken ? typed : QString("old"));
+    Press(Qt::Key_F2);
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, typed, {});
+    QCOMPARE(Grid().Cell(0, 1), taken ? typed + typed : QString("old"));
+  }
+
   void f2PutsTheCaretAfterTheText() {
     Grid().SetCell(0, 1, "9:0");
     Press(Qt::Key_F2);
