@@ -358,13 +358,12 @@ bool EditorTakes(const QString& text) {
   }
 }
 
+// A command key (Ctrl+Backspace deletes a word) is no typing: let into an editor whose whole
+// text is selected, it would delete all but the last word of the cell.
 bool StartsTyping(const QKeyEvent* event) {
-  if (event->key() == Qt::Key_Backspace) {
-    return true;
-  }
   const bool commandKey =
       event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  return !commandKey && EditorTakes(event->text());
+  return !commandKey && (event->key() == Qt::Key_Backspace || EditorTakes(event->text()));
 }
 
 }  // namespace

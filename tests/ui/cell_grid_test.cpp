@@ -229,6 +229,21 @@ class CellGridTest : public QObject {
     QCOMPARE(Grid().Cell(0, 1), taken ? typed + typed : QString("old"));
   }
 
+  void backspaceWithACommandKeyLeavesAClosedCellAlone_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("ctrl") << static_cast<int>(Qt::ControlModifier);
+    QTest::newRow("alt") << static_cast<int>(Qt::AltModifier);
+    QTest::newRow("ctrl+shift") << static_cast<int>(Qt::ControlModifier | Qt::ShiftModifier);
+  }
+
+  void backspaceWithACommandKeyLeavesAClosedCellAlone() {
+    QFETCH(int, modifiers);
+    Grid().SetCell(0, 1, "early late night");
+    Press(Qt::Key_Backspace, Qt::KeyboardModifiers::fromInt(modifiers));
+    QVERIFY(!Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(0, 1), QString("early late night"));
+  }
+
   void f2PutsTheCaretAfterTheText() {
     Grid().SetCell(0, 1, "9:0");
     Press(Qt::Key_F2);
