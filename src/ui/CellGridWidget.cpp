@@ -425,11 +425,16 @@ void CellGridWidget::EditorFocusLost(const QFocusEvent* event) {
   reopenEditorOnFocus_ = true;
 }
 
+// A press on the heading or the scroll bar gives the focus to the grid itself; an editor that
+// is open there takes it back, or the next key would open it afresh over the typed text. (The
+// grid also takes the focus from an editor that is closing, for other reasons.)
 void CellGridWidget::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
   if (reopenEditorOnFocus_) {
     reopenEditorOnFocus_ = false;
     OpenEditor(Caret::SelectAll);
+  } else if (event->reason() == Qt::MouseFocusReason) {
+    RefocusEditor();
   }
 }
 

@@ -379,6 +379,26 @@ class CellGridTest : public QObject {
     QCOMPARE(Grid().model()->index(1, 3).data().toString(), QString("written"));
   }
 
+  // Pressing a heading or the scroll bar gives the focus to the grid; the open editor keeps
+  // the keyboard, so the next key goes on at its caret instead of replacing the text.
+  void editorKeepsTheKeyboardAfterAClickBesideTheCells_data() {
+    QTest::addColumn<bool>("onHeading");
+    QTest::newRow("heading") << true;
+    QTest::newRow("scroll bar") << false;
+  }
+
+  void editorKeepsTheKeyboardAfterAClickBesideTheCells() {
+    QFETCH(bool, onHeading);
+    Type("12");
+    QWidget* beside = onHeading ? Grid().horizontalHeader()->viewport()
+                                : static_cast<QWidget*>(Grid().verticalScrollBar());
+    QTest::mouseClick(beside, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(QApplication::focusWidget(), Grid().Editor());
+    Type("3");
+    QCOMPARE(Grid().Cell(0, 1), QString("123"));
+  }
+
   void headingDraggedWithTheMouseMovesTheColumn() {
     Grid().SetCell(1, 0, "#");
     Grid().SetCell(1, 1, "5");
