@@ -368,8 +368,10 @@ bool StartsTyping(const QKeyEvent* event) {
 
 }  // namespace
 
+// Keys the open editor leaves unused (Ctrl+Home, Ctrl+End) come on to the grid; they still
+// belong to the editor's caret and move no cell.
 void CellGridWidget::keyPressEvent(QKeyEvent* event) {
-  if (HandleMoveKey(event, false) || HandleScrollKey(event)) {
+  if (HandleMoveKey(event, EditorOpen()) || HandleScrollKey(event)) {
     return;
   }
   switch (event->key()) {

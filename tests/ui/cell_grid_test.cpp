@@ -147,6 +147,32 @@ class CellGridTest : public QObject {
     QVERIFY(w_->asked.empty());
   }
 
+  // With the editor open, the keys of the caret belong to it, whether or not it uses them.
+  void caretKeysInAnOpenEditorMakeNoMove_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    const int ctrl = static_cast<int>(Qt::ControlModifier);
+    const int ctrlShift = static_cast<int>(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("right") << static_cast<int>(Qt::Key_Right) << 0;
+    QTest::newRow("end") << static_cast<int>(Qt::Key_End) << 0;
+    QTest::newRow("ctrl+right") << static_cast<int>(Qt::Key_Right) << ctrl;
+    QTest::newRow("ctrl+home") << static_cast<int>(Qt::Key_Home) << ctrl;
+    QTest::newRow("ctrl+end") << static_cast<int>(Qt::Key_End) << ctrl;
+    QTest::newRow("ctrl+shift+end") << static_cast<int>(Qt::Key_End) << ctrlShift;
+  }
+
+  void caretKeysInAnOpenEditorMakeNoMove() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    StartAt({2, 3});
+    Type("12");
+    Press(key, Qt::KeyboardModifiers::fromInt(modifiers));
+    QCOMPARE(Grid().CurrentCell(), (CellPos{2, 3}));
+    QVERIFY(w_->asked.empty());
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(2, 3), QString("12"));
+  }
+
   void ctrlDownScrollsTheViewWithoutMoving() {
     Press(Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(Grid().verticalScrollBar()->value(), 1);
