@@ -337,19 +337,41 @@ bool CellGridWidget::event(QEvent* event) {
 
 namespace {
 
-bool StartsTyping(const QKeyEvent* event) {
-  if (event->key() == Qt::Key_Backspace) {
-    return true;
+// The characters the line editor takes as typed text: anything but controls, unassigned code
+// points and broken surrogates. A character beyond the basic plane arrives as one key whose
+// text is a surrogate pair, so the test goes by code point, not by UTF-16 unit.
+bool EditorTakes(const QString& text) {
+  if (text.isEmpty()) {
+    return false;
   }
+  const QChar first = text.front();
+  if (first.isHighSurrogate()) {
+    return text.size() > 1 && text.at(1).isLowSurrogate();
+  }
+  switch (first.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_Surrogate:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// A command key (Ctrl+Backspace deletes a word) is no typing: let into an editor whose whole
+// text is selected, it would delete all but the last word of the cell.
+bool StartsTyping(const QKeyEvent* event) {
   const bool commandKey =
       event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  return !commandKey && !event->text().isEmpty() && event->text().at(0).isPrint();
+  return !commandKey && (event->key() == Qt::Key_Backspace || EditorTakes(event->text()));
 }
 
 }  // namespace
 
+// Keys the open editor leaves unused (Ctrl+Home, Ctrl+End) come on to the grid; they still
+// belong to the editor's caret and move no cell.
 void CellGridWidget::keyPressEvent(QKeyEvent* event) {
-  if (HandleMoveKey(event, false) || HandleScrollKey(event)) {
+  if (HandleMoveKey(event, EditorOpen()) || HandleScrollKey(event)) {
     return;
   }
   switch (event->key()) {
@@ -405,11 +427,16 @@ void CellGridWidget::EditorFocusLost(const QFocusEvent* event) {
   reopenEditorOnFocus_ = true;
 }
 
+// A press on the heading or the scroll bar gives the focus to the grid itself; an editor that
+// is open there takes it back, or the next key would open it afresh over the typed text. (The
+// grid also takes the focus from an editor that is closing, for other reasons.)
 void CellGridWidget::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
   if (reopenEditorOnFocus_) {
     reopenEditorOnFocus_ = false;
     OpenEditor(Caret::SelectAll);
+  } else if (event->reason() == Qt::MouseFocusReason) {
+    RefocusEditor();
   }
 }
 

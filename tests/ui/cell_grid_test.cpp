@@ -147,6 +147,32 @@ class CellGridTest : public QObject {
     QVERIFY(w_->asked.empty());
   }
 
+  // With the editor open, the keys of the caret belong to it, whether or not it uses them.
+  void caretKeysInAnOpenEditorMakeNoMove_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    const int ctrl = static_cast<int>(Qt::ControlModifier);
+    const int ctrlShift = static_cast<int>(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("right") << static_cast<int>(Qt::Key_Right) << 0;
+    QTest::newRow("end") << static_cast<int>(Qt::Key_End) << 0;
+    QTest::newRow("ctrl+right") << static_cast<int>(Qt::Key_Right) << ctrl;
+    QTest::newRow("ctrl+home") << static_cast<int>(Qt::Key_Home) << ctrl;
+    QTest::newRow("ctrl+end") << static_cast<int>(Qt::Key_End) << ctrl;
+    QTest::newRow("ctrl+shift+end") << static_cast<int>(Qt::Key_End) << ctrlShift;
+  }
+
+  void caretKeysInAnOpenEditorMakeNoMove() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    StartAt({2, 3});
+    Type("12");
+    Press(key, Qt::KeyboardModifiers::fromInt(modifiers));
+    QCOMPARE(Grid().CurrentCell(), (CellPos{2, 3}));
+    QVERIFY(w_->asked.empty());
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(2, 3), QString("12"));
+  }
+
   void ctrlDownScrollsTheViewWithoutMoving() {
     Press(Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(Grid().verticalScrollBar()->value(), 1);
@@ -198,6 +224,50 @@ class CellGridTest : public QObject {
     Press(Qt::Key_Backspace);
     QVERIFY(Grid().EditorOpen());
     QCOMPARE(Grid().Cell(0, 1), QString());
+  }
+
+  // A closed cell takes the same characters as an open editor: those outside the basic plane
+  // (sent as one key with a surrogate pair), joiners and private-use characters included.
+  void closedCellTakesWhatTheEditorTakes_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("accented letter") << QStringLiteral("\u00e9") << true;
+    QTest::newRow("emoji") << QString::fromUcs4(U"\U0001F600") << true;
+    QTest::newRow("CJK extension B") << QString::fromUcs4(U"\U00020000") << true;
+    QTest::newRow("zero-width joiner") << QStringLiteral("\u200d") << true;
+    QTest::newRow("private use") << QStringLiteral("\ue000") << true;
+    QTest::newRow("combining mark") << QStringLiteral("\u0301") << true;
+    QTest::newRow("control") << QStringLiteral("\u0001") << false;
+    QTest::newRow("delete control") << QStringLiteral("\u007f") << false;
+    QTest::newRow("unassigned") << QStringLiteral("\u0378") << false;
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << false;
+  }
+
+  void closedCellTakesWhatTheEditorTakes() {
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    Grid().SetCell(0, 1, "old");
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, typed, {});
+    QCOMPARE(Grid().EditorOpen(), taken);
+    QCOMPARE(Grid().Cell(0, 1), taken ? typed : QString("old"));
+    Press(Qt::Key_F2);
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, typed, {});
+    QCOMPARE(Grid().Cell(0, 1), taken ? typed + typed : QString("old"));
+  }
+
+  void backspaceWithACommandKeyLeavesAClosedCellAlone_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("ctrl") << static_cast<int>(Qt::ControlModifier);
+    QTest::newRow("alt") << static_cast<int>(Qt::AltModifier);
+    QTest::newRow("ctrl+shift") << static_cast<int>(Qt::ControlModifier | Qt::ShiftModifier);
+  }
+
+  void backspaceWithACommandKeyLeavesAClosedCellAlone() {
+    QFETCH(int, modifiers);
+    Grid().SetCell(0, 1, "early late night");
+    Press(Qt::Key_Backspace, Qt::KeyboardModifiers::fromInt(modifiers));
+    QVERIFY(!Grid().EditorOpen());
+    QCOMPARE(Grid().Cell(0, 1), QString("early late night"));
   }
 
   void f2PutsTheCaretAfterTheText() {
@@ -333,6 +403,26 @@ class CellGridTest : public QObject {
     QVERIFY(w_->asked.empty());
     Grid().SetCell(3, 2, "written");
     QCOMPARE(Grid().model()->index(1, 3).data().toString(), QString("written"));
+  }
+
+  // Pressing a heading or the scroll bar gives the focus to the grid; the open editor keeps
+  // the keyboard, so the next key goes on at its caret instead of replacing the text.
+  void editorKeepsTheKeyboardAfterAClickBesideTheCells_data() {
+    QTest::addColumn<bool>("onHeading");
+    QTest::newRow("heading") << true;
+    QTest::newRow("scroll bar") << false;
+  }
+
+  void editorKeepsTheKeyboardAfterAClickBesideTheCells() {
+    QFETCH(bool, onHeading);
+    Type("12");
+    QWidget* beside = onHeading ? Grid().horizontalHeader()->viewport()
+                                : static_cast<QWidget*>(Grid().verticalScrollBar());
+    QTest::mouseClick(beside, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Grid().EditorOpen());
+    QCOMPARE(QApplication::focusWidget(), Grid().Editor());
+    Type("3");
+    QCOMPARE(Grid().Cell(0, 1), QString("123"));
   }
 
   void headingDraggedWithTheMouseMovesTheColumn() {
