@@ -470,6 +470,18 @@ void CellGridWidget::CloseEditor() {
   }
 }
 
+// Qt hands the focus back to the view only when the editor "has focus", which needs an active
+// window; a window that receives keys without being activated (no window manager, or one that
+// does not activate on click) would lose every key after the editor closed. The window's own
+// focus widget tells whether the keyboard was in the editor.
+void CellGridWidget::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  const bool keyboardInEditor = editor != nullptr && window()->focusWidget() == editor;
+  QTableView::closeEditor(editor, hint);
+  if (keyboardInEditor) {
+    setFocus(Qt::OtherFocusReason);
+  }
+}
+
 void CellGridWidget::RefocusEditor() {
   if (EditorOpen()) {
     Editor()->setFocus();

@@ -445,6 +445,24 @@ class CellGridTest : public QObject {
     QCOMPARE(Grid().Cell(1, 1), QString());
     QVERIFY(w_->asked.empty());
   }
+
+  // Without a window manager, or with one that does not activate on click, keys reach a window
+  // that is not the active one; the keyboard must stay in the grid when the editor closes.
+  void keyboardStaysInTheGridOfAnInactiveWindowWhenTheEditorCloses() {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!w_->window.isActiveWindow());
+    for (const int closingKey : {int(Qt::Key_Tab), int(Qt::Key_Return)}) {
+      QTest::keyClick(w_->window.focusWidget(), Qt::Key_5);
+      QVERIFY(Grid().EditorOpen());
+      QTest::keyClick(w_->window.focusWidget(), static_cast<Qt::Key>(closingKey));
+      QVERIFY(!Grid().EditorOpen());
+      QCOMPARE(w_->window.focusWidget(), &Grid());
+    }
+    QCOMPARE(Grid().CurrentCell(), (CellPos{1, 1}));
+  }
 };
 
 QTEST_MAIN(CellGridTest)

@@ -12,6 +12,7 @@
 
 #include "ui/CellGridWidget.h"
 #include "ui/SHMMain.h"
+#include "url_recorder.h"
 
 using ui::CellGridWidget;
 using ui::CellPos;
@@ -20,17 +21,6 @@ using ui::TMainForm;
 namespace {
 
 const QString kVerdictOnEmptyGrids = QStringLiteral("You have 0 extra man-hours");
-
-// Receives the addresses the window hands to the desktop.
-class UrlRecorder : public QObject {
-  Q_OBJECT
-
- public:
-  QList<QUrl> opened;
-
- public slots:
-  void Open(const QUrl& url) { opened.append(url); }
-};
 
 void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
@@ -579,3 +569,4 @@ class MainWindowTest : public QObject {
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"
+#include "moc_url_recorder.cpp"
