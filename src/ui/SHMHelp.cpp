@@ -8,6 +8,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "ui/Appearance.h"
 
@@ -71,10 +72,33 @@ void THelpForm::FormCreate(const QString& helpFolder) {
     return;
   }
   // A missing or unreadable page is the view's matter: it shows nothing, and no box appears.
-  WebBrowser1->setSource(QUrl::fromLocalFile(helpPath));
+  pendingPage = QUrl::fromLocalFile(helpPath);
+  // Reading and laying out the guide takes about as long as building and drawing the whole main
+  // window, so the view opens it from the event loop once the main window has been painted; a
+  // window that is already on screen, or no window at all, has nothing to wait for.
+  if (mainForm != nullptr && !mainForm->isVisible()) {
+    mainForm->installEventFilter(this);
+  } else {
+    QMetaObject::invokeMethod(this, &THelpForm::OpenPendingPage, Qt::QueuedConnection);
+  }
+}
+
+bool THelpForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mainForm && event->type() == QEvent::Paint) {
+    mainForm->removeEventFilter(this);
+    QMetaObject::invokeMethod(this, &THelpForm::OpenPendingPage, Qt::QueuedConnection);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void THelpForm::OpenPendingPage() {
+  if (!pendingPage.isEmpty()) {
+    WebBrowser1->setSource(std::exchange(pendingPage, QUrl()));
+  }
 }
 
 void THelpForm::showEvent(QShowEvent* event) {
+  OpenPendingPage();
   if (!event->spontaneous() && centreOnNextShow) {
     centreOnNextShow = false;
     CentreOverMainForm();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 class QPushButton;
@@ -15,7 +16,9 @@ namespace ui {
 // the main window, so it never keeps the program running on its own and goes when the main
 // window goes; create it after the main window (or let the main window delete it).
 // Closing it only hides it: the page, any link followed and the scroll position stay for the
-// next showing.
+// next showing. The guide is chosen at creation; the view opens it from the event loop once the
+// main window has first been painted (or when this window is shown, if that comes first), so
+// that the main window's first appearance never waits for it.
 class THelpForm : public QWidget {
   Q_OBJECT
 
@@ -29,14 +32,17 @@ class THelpForm : public QWidget {
   QPushButton* const BitBtn1;
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   void FormCreate(const QString& helpFolder);
+  void OpenPendingPage();
   void CentreOverMainForm();
 
   QWidget* const mainForm;
   bool centreOnNextShow = true;
+  QUrl pendingPage;
 };
 
 }  // namespace ui

@@ -39,6 +39,7 @@ class HelpPageTest : public QObject {
   void everyLinkLeadsSomewhere() {
     THelpForm help(nullptr, BuiltHelpFolder());
     const QTextDocument* page = help.WebBrowser1->document();
+    QTRY_VERIFY(!page->isEmpty());
     QSet<QString> targets;
     QStringList internalLinks;
     for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {

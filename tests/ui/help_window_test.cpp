@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 #include "ui/SHMHelp.h"
 #include "url_recorder.h"
@@ -58,6 +59,26 @@ int VisibleHelpWindows() {
   }));
 }
 
+// Notes whether the help view was still empty when the watched window was first painted.
+class FirstPaintWatch : public QObject {
+ public:
+  FirstPaintWatch(QWidget* window, const QTextBrowser* view) : view_(view) {
+    window->installEventFilter(this);
+  }
+  std::optional<bool> viewEmptyAtFirstPaint;
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !viewEmptyAtFirstPaint) {
+      viewEmptyAtFirstPaint = view_->document()->isEmpty();
+    }
+    return false;
+  }
+
+ private:
+  const QTextBrowser* const view_;
+};
+
 }  // namespace
 
 class HelpWindowTest : public QObject {
@@ -97,12 +118,21 @@ class HelpWindowTest : public QObject {
 
   void cleanup() { mainWindow.reset(); }
 
-  void loadsGuideAtCreationAndStaysHidden() {
+  // The main window is painted first; the guide follows without the help window showing.
+  void opensGuideAfterMainWindowsFirstPaintAndStaysHidden() {
+    FirstPaintWatch watch(mainWindow.get(), help->WebBrowser1);
+    QVERIFY(help->WebBrowser1->document()->isEmpty());
     ShowMainWindow({100, 100}, kMainClientSize);
-    QTest::qWait(20);
+    QTRY_VERIFY(watch.viewEmptyAtFirstPaint.has_value());
+    QVERIFY(*watch.viewEmptyAtFirstPaint);
+    QTRY_VERIFY(help->WebBrowser1->toPlainText().contains(QStringLiteral("Paragraph 299")));
     QVERIFY(!help->isVisible());
     QCOMPARE(help->WebBrowser1->source(),
              QUrl::fromLocalFile(folder.filePath(QStringLiteral("Help.html"))));
+  }
+
+  void shownBeforeMainWindowOpensGuideAtOnce() {
+    help->show();
     QVERIFY(help->WebBrowser1->toPlainText().contains(QStringLiteral("Paragraph 299")));
   }
 
