@@ -14,6 +14,7 @@ build_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  lintian appstream desktop-file-utils
 )
 look_packages=(
   xvfb x11-utils imagemagick

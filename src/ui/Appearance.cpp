@@ -40,10 +40,10 @@ QString FamilyFor(Face face) {
 
 void InstallBundledFonts() {
   static const bool installed = [] {
-    for (const char* file :
-         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-      if (QFileInfo::exists(QString::fromLatin1(file))) {
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    for (const char* name : {"tahoma.ttf", "tahomabd.ttf"}) {
+      const QString file = QStringLiteral(SHIFTMETER_TAHOMA_FOLDER "/") + QLatin1String(name);
+      if (QFileInfo::exists(file)) {
+        QFontDatabase::addApplicationFont(file);
       }
     }
     return true;

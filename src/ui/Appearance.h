@@ -13,7 +13,9 @@ enum class Face { Tahoma, TimesNewRoman, CenturyGothic };
 
 enum FontStyle { kRegular = 0, kBold = 1, kUnderline = 2 };
 
-// Makes the Tahoma clone that Wine ships available; fontconfig does not index its folder.
+// Makes the Tahoma clone that Wine ships available from the folder chosen at build time
+// (SHIFTMETER_TAHOMA_FOLDER, Debian's fonts-wine folder unless set); fontconfig does not index
+// that folder.
 void InstallBundledFonts();
 
 QFont MakeFont(Face face, int pixelSize, int style = kRegular);

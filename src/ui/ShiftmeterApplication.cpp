@@ -10,6 +10,8 @@ namespace ui {
 
 ShiftmeterApplication::ShiftmeterApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(ApplicationTitle(applicationFilePath()));
+  // Lets the desktop match the windows with the menu entry and the software centre's listing.
+  setDesktopFileName(QStringLiteral("com.rostavel.shiftmeter"));
   setWindowIcon(MainIcon());
   ReadRegionalSettings();
 }
