@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "calc/errors.h"
 #include "calc/number_text.h"
 
@@ -6,7 +8,7 @@ namespace calc {
 template <class Real>
 double NarrowToDoubleAs(Real value) {
   const double narrowed = RoundToDouble(value);
-  if (IsInf(narrowed) && !IsInf(value)) {
+  if (std::isinf(narrowed) && !IsInf(value)) {
     throw EOverflow("Floating point overflow");
   }
   return narrowed;
