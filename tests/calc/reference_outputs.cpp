@@ -155,7 +155,7 @@ std::string WholeNumberText(Generator& random) {
   if (random.OneIn(10)) {
     return random.Junk(" +-$xX0123456789abcdefABCDEFg.", 12);
   }
-  std::string text = random.OneIn(6) ? std::string(random.Below(3) + 1, ' ') : "";
+  std::string text = random.OneIn(6) ? std::string(static_cast<std::size_t>(1 + random.BelowInt(3)), ' ') : "";
   text += random.Pick(kPrefixes);
   if (random.OneIn(5)) {
     text += random.Pick(kBoundaries);
