@@ -105,4 +105,23 @@ void BM_SnprintfGrouped(benchmark::State& state) {
 }
 BENCHMARK(BM_SnprintfGrouped);
 
+#if defined(__i386__) || defined(__x86_64__)
+// The same parses for a caller that left the x87 at 53-bit precision: each call then saves the
+// caller's floating-point environment, sets the defaults and restores it.
+void BM_ParseRealCallerAt53BitPrecision(benchmark::State& state) {
+  std::uint16_t callers = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(callers));
+  const auto precision53 = static_cast<std::uint16_t>((callers & ~0x300U) | 0x200U);
+  __asm__ volatile("fldcw %0" : : "m"(precision53));
+  for (auto _ : state) {
+    for (const std::string& text : ParseInputs()) {
+      benchmark::DoNotOptimize(calc::ParseReal(text));
+    }
+  }
+  __asm__ volatile("fldcw %0" : : "m"(callers));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(ParseInputs().size()));
+}
+BENCHMARK(BM_ParseRealCallerAt53BitPrecision);
+#endif
+
 }  // namespace

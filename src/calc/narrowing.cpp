@@ -1,12 +1,14 @@
 #include <cmath>
 
 #include "calc/errors.h"
+#include "calc/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace calc {
 
 template <class Real>
 double NarrowToDoubleAs(Real value) {
+  const DefaultFloatingPointModes floatingPointModes;
   const double narrowed = RoundToDouble(value);
   if (std::isinf(narrowed) && !IsInf(value)) {
     throw EOverflow("Floating point overflow");

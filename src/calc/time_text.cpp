@@ -8,6 +8,7 @@
 
 #include "calc/errors.h"
 #include "calc/extended.h"
+#include "calc/fp_environment.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -209,6 +210,7 @@ std::string FixTime(std::string_view text) {
 
 template <class Real>
 std::optional<double> TryParseTimeAs(std::string_view text) {
+  const DefaultFloatingPointModes floatingPointModes;
   const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, GetRegionalSettings());
   if (!milliseconds) {
     return std::nullopt;
@@ -231,6 +233,7 @@ double ParseTime(std::string_view text) {
 
 template <class Real>
 std::string FormatTimeAs(double timeOfDay) {
+  const DefaultFloatingPointModes floatingPointModes;
   if (std::isnan(timeOfDay)) {
     return "NAN";
   }
