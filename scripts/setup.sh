@@ -45,8 +45,9 @@ native_architecture=$(dpkg --print-architecture)
 is_installed() {
   local name=${1%%:*} architecture=${1#*:}
   [ "$architecture" = "$1" ] && architecture=$native_architecture
-  dpkg-query -W -f='${Architecture} ${db:Status-Status}\n' "$name" 2>/dev/null |
-    grep -qE "^($architecture|all) installed$"
+  local statuses
+  statuses=$(dpkg-query -W -f='${Architecture} ${db:Status-Status}\n' "$name" 2>/dev/null || true)
+  grep -qE "^($architecture|all) installed$" <<<"$statuses"
 }
 
 # A command that adds the machine's own Debian archive as a deb-src entry: a copy of the entry
