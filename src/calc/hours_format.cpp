@@ -97,12 +97,14 @@ std::string RenderHours(Real value, bool grouped) {
 template <class Real>
 std::string FormatHoursAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
+  DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, true);
 }
 
 template <class Real>
 std::string FormatHoursUngroupedAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
+  DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, false);
 }
 

@@ -9,7 +9,9 @@ namespace calc {
 template <class Real>
 double NarrowToDoubleAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
-  const double narrowed = RoundToDouble(value);
+  DefaultFloatingPointModes::Pin(value);
+  double narrowed = RoundToDouble(value);
+  DefaultFloatingPointModes::Pin(narrowed);
   if (std::isinf(narrowed) && !IsInf(value)) {
     throw EOverflow("Floating point overflow");
   }

@@ -135,6 +135,7 @@ Real ParseRealAs(std::string_view text) {
   if (negative) {
     value = -value;
   }
+  DefaultFloatingPointModes::Pin(value);
   if (IsInf(mantissa) || IsInf(value) || IsNaN(value)) {
     FailReal(text);
   }

@@ -215,7 +215,9 @@ std::optional<double> TryParseTimeAs(std::string_view text) {
   if (!milliseconds) {
     return std::nullopt;
   }
-  return RoundToDouble(Real(*milliseconds) / Real(kMsPerDay));
+  double timeOfDay = RoundToDouble(Real(*milliseconds) / Real(kMsPerDay));
+  DefaultFloatingPointModes::Pin(timeOfDay);
+  return timeOfDay;
 }
 
 template <class Real>
@@ -234,6 +236,7 @@ double ParseTime(std::string_view text) {
 template <class Real>
 std::string FormatTimeAs(double timeOfDay) {
   const DefaultFloatingPointModes floatingPointModes;
+  DefaultFloatingPointModes::Pin(timeOfDay);
   if (std::isnan(timeOfDay)) {
     return "NAN";
   }
