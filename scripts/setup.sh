@@ -56,7 +56,7 @@ is_installed() {
 debian_source_entry_command() {
   local entry file number text target
   entry=$(apt-get indextargets --format '$(SOURCESENTRY)' 'Created-By: Packages' 'Origin: Debian' \
-    'Component: main' | head -n 1)
+    'Component: main' | sed -n 1p)
   file=${entry%:*} number=${entry##*:}
   if [[ $file == *.sources ]]; then
     text=$(awk -v RS= -v n="$number" 'NR == n' "$file" | sed 's/^Types:.*/Types: deb-src/')
@@ -74,12 +74,13 @@ debian_source_entry_command() {
 # architectures and the deb-src entry that `apt-get source` needs.
 preparation=()
 if [ "$1" = cross ]; then
+  # Read whole before matching: grep -q stopping early would fail the pipe (pipefail).
+  foreign=$(dpkg --print-foreign-architectures)
   for architecture in "${cross_architectures[@]}"; do
-    dpkg --print-foreign-architectures | grep -qx "$architecture" ||
-      preparation+=("dpkg --add-architecture $architecture")
+    grep -qx "$architecture" <<<"$foreign" || preparation+=("dpkg --add-architecture $architecture")
   done
-  apt-cache showsrc gmp 2>/dev/null | grep -q '^Package: gmp$' ||
-    preparation+=("$(debian_source_entry_command)")
+  sources=$(apt-cache showsrc gmp 2>/dev/null || true)
+  grep -q '^Package: gmp$' <<<"$sources" || preparation+=("$(debian_source_entry_command)")
 fi
 
 missing=()
@@ -104,5 +105,6 @@ done
 echo "Installing missing Debian packages: ${missing[*]}"
 # One architecture's index can fail while a mirror syncs; the install then fails clearly by
 # itself if something it needs really cannot be had.
-apt-get -o DPkg::Lock::Timeout=600 update || echo "Refreshing the package lists failed; installing from the lists at hand." >&2
+apt-get -o DPkg::Lock::Timeout=600 update ||
+  echo "Refreshing the package lists failed; installing from the lists at hand." >&2
 [ ${#missing[@]} -eq 0 ] || bash -c "$install_command"
