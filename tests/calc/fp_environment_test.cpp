@@ -98,7 +98,8 @@ std::vector<Setting> Settings() {
 class FloatingPointModesTest : public ::testing::TestWithParam<Setting> {};
 
 TEST_P(FloatingPointModesTest, GiveTheReferenceOutputsAndAreRestored) {
-  static const std::vector<SectionDigest> expected = ComputeReferenceOutputs(kDivisor, nullptr);
+  static const std::vector<SectionDigest> expected =
+      kDivisor == 1 ? StoredReferenceDigests() : ComputeReferenceOutputs(kDivisor, nullptr);
   std::fenv_t defaults;
   std::fegetenv(&defaults);
   GetParam().apply();
