@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/extended.h"
+#include "calc/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace {
@@ -104,6 +105,16 @@ void BM_SnprintfGrouped(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
 BENCHMARK(BM_SnprintfGrouped);
+
+// What each public entry of the core pays for its floating-point guard when the caller left
+// the default modes, as they are in almost every program.
+void BM_FloatingPointGuardInDefaultModes(benchmark::State& state) {
+  for (auto _ : state) {
+    const calc::DefaultFloatingPointModes guard;
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FloatingPointGuardInDefaultModes);
 
 #if defined(__i386__) || defined(__x86_64__)
 // The same parses for a caller that left the x87 at 53-bit precision: each call then saves the
