@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/extended.h"
+#include "calc/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace {
@@ -104,5 +105,34 @@ void BM_SnprintfGrouped(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
 BENCHMARK(BM_SnprintfGrouped);
+
+// What each public entry of the core pays for its floating-point guard when the caller left
+// the default modes, as they are in almost every program.
+void BM_FloatingPointGuardInDefaultModes(benchmark::State& state) {
+  for (auto _ : state) {
+    const calc::DefaultFloatingPointModes guard;
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FloatingPointGuardInDefaultModes);
+
+#if defined(__i386__) || defined(__x86_64__)
+// The same parses for a caller that left the x87 at 53-bit precision: each call then saves the
+// caller's floating-point environment, sets the defaults and restores it.
+void BM_ParseRealCallerAt53BitPrecision(benchmark::State& state) {
+  std::uint16_t callers = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(callers));
+  const auto precision53 = static_cast<std::uint16_t>((callers & ~0x300U) | 0x200U);
+  __asm__ volatile("fldcw %0" : : "m"(precision53));
+  for (auto _ : state) {
+    for (const std::string& text : ParseInputs()) {
+      benchmark::DoNotOptimize(calc::ParseReal(text));
+    }
+  }
+  __asm__ volatile("fldcw %0" : : "m"(callers));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(ParseInputs().size()));
+}
+BENCHMARK(BM_ParseRealCallerAt53BitPrecision);
+#endif
 
 }  // namespace

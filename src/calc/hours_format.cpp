@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "calc/digit_image.h"
+#include "calc/fp_environment.h"
 #include "calc/number_separators.h"
 #include "calc/number_text.h"
 
@@ -95,11 +96,15 @@ std::string RenderHours(Real value, bool grouped) {
 
 template <class Real>
 std::string FormatHoursAs(Real value) {
+  const DefaultFloatingPointModes floatingPointModes;
+  DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, true);
 }
 
 template <class Real>
 std::string FormatHoursUngroupedAs(Real value) {
+  const DefaultFloatingPointModes floatingPointModes;
+  DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, false);
 }
 

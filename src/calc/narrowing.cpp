@@ -1,12 +1,18 @@
+#include <cmath>
+
 #include "calc/errors.h"
+#include "calc/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace calc {
 
 template <class Real>
 double NarrowToDoubleAs(Real value) {
-  const double narrowed = RoundToDouble(value);
-  if (IsInf(narrowed) && !IsInf(value)) {
+  const DefaultFloatingPointModes floatingPointModes;
+  DefaultFloatingPointModes::Pin(value);
+  double narrowed = RoundToDouble(value);
+  DefaultFloatingPointModes::Pin(narrowed);
+  if (std::isinf(narrowed) && !IsInf(value)) {
     throw EOverflow("Floating point overflow");
   }
   return narrowed;

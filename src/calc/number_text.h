@@ -1,7 +1,8 @@
 #pragma once
 
 // Conversions between numbers and the text of the grid cells and result labels. Each is a pure
-// function of its argument and of the regional settings as they stand at the call. Text is
+// function of its argument and of the regional settings as they stand at the call, whatever
+// floating-point modes the caller left (see fp_environment.h). Text is
 // UTF-8; separators may be several bytes long and match as a unit.
 
 #include <cstdint>

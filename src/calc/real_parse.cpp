@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "calc/errors.h"
+#include "calc/fp_environment.h"
 #include "calc/number_separators.h"
 #include "calc/number_text.h"
 #include "calc/powers_of_ten.h"
@@ -104,6 +105,7 @@ int ReadExponent(std::string_view& rest) {
 // produce NaN (the powers are finite and non-zero), but one would fail the parse as well.
 template <class Real>
 Real ParseRealAs(std::string_view text) {
+  const DefaultFloatingPointModes floatingPointModes;
   const std::string_view decimalSeparator = NumberDecimalSeparator(GetRegionalSettings());
   std::string_view rest = text;
   SkipSpaces(rest);
@@ -133,6 +135,7 @@ Real ParseRealAs(std::string_view text) {
   if (negative) {
     value = -value;
   }
+  DefaultFloatingPointModes::Pin(value);
   if (IsInf(mantissa) || IsInf(value) || IsNaN(value)) {
     FailReal(text);
   }

@@ -9,6 +9,7 @@
 
 #include "calc/errors.h"
 #include "calc/extended.h"
+#include "calc/fp_environment.h"
 #include "calc/number_text.h"
 #include "calc/time_text.h"
 
@@ -219,6 +220,7 @@ bool RowHasData(const CellGrid& grid, int row) {
 
 template <class Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
+  const DefaultFloatingPointModes floatingPointModes;
   RequireColumns(needed, needed_col::kMinCount, "needed");
   RequireColumns(staff, staff_col::kMinCount, "staff");
   return Recalculation<Real>().Run(needed, staff);

@@ -8,6 +8,7 @@
 
 #include "calc/errors.h"
 #include "calc/extended.h"
+#include "calc/fp_environment.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -209,11 +210,14 @@ std::string FixTime(std::string_view text) {
 
 template <class Real>
 std::optional<double> TryParseTimeAs(std::string_view text) {
+  const DefaultFloatingPointModes floatingPointModes;
   const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, GetRegionalSettings());
   if (!milliseconds) {
     return std::nullopt;
   }
-  return RoundToDouble(Real(*milliseconds) / Real(kMsPerDay));
+  double timeOfDay = RoundToDouble(Real(*milliseconds) / Real(kMsPerDay));
+  DefaultFloatingPointModes::Pin(timeOfDay);
+  return timeOfDay;
 }
 
 template <class Real>
@@ -231,6 +235,8 @@ double ParseTime(std::string_view text) {
 
 template <class Real>
 std::string FormatTimeAs(double timeOfDay) {
+  const DefaultFloatingPointModes floatingPointModes;
+  DefaultFloatingPointModes::Pin(timeOfDay);
   if (std::isnan(timeOfDay)) {
     return "NAN";
   }

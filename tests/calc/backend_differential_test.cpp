@@ -59,9 +59,9 @@ class Generator {
   std::uint64_t Below(std::uint64_t bound) { return random_() % bound; }
   bool OneIn(std::uint64_t n) { return Below(n) == 0; }
 
-  std::string Digits(std::size_t count) {
+  std::string Digits(std::uint64_t count) {
     std::string digits;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::uint64_t i = 0; i < count; ++i) {
       digits += static_cast<char>('0' + Below(10));
     }
     return digits;

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the calculation core and its tests for the other platforms it promises identical
+# results on, and runs every test there through an emulator: Windows x64 with mingw-w64 under
+# Wine, with the native x87 type and with the MPFR type; Linux ARM64 (MPFR type) under
+# qemu-user; Linux i386 (native type). Installs what is missing like scripts/test.sh, prints one
+# line per target, and fails if any target fails. Build folders: build/cross-<target>.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh test
+scripts/setup.sh cross
+scripts/build-mingw-deps.sh
+
+# Wine keeps its own prefix in the build tree rather than in the user's home.
+export WINEPREFIX=$PWD/build/wine-prefix
+
+# name, toolchain file, extra cache settings
+targets=(
+  "windows-x64-x87 windows-x64-mingw"
+  "windows-x64-soft windows-x64-mingw -DSHIFTMETER_SOFT_EXTENDED=ON"
+  "linux-arm64-soft linux-arm64"
+  "linux-i386-x87 linux-i386"
+)
+
+summary=()
+failed=0
+for target in "${targets[@]}"; do
+  read -r name toolchain options <<<"$target"
+  dir=build/cross-$name
+  log=$dir/cross-test.log
+  mkdir -p "$dir"
+  echo "=== $name: configure, build, test"
+  start=$SECONDS
+  # shellcheck disable=SC2086 # options holds separate words
+  if cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/$toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHIFTMETER_BUILD_UI=OFF -DSHIFTMETER_BUILD_BENCH=OFF \
+    $options >"$log" 2>&1 && cmake --build "$dir" -j2 >>"$log" 2>&1 &&
+    ctest --test-dir "$dir" -j2 --output-on-failure --no-tests=error --timeout 900 >>"$log" 2>&1; then
+    verdict=passed
+  else
+    verdict=FAILED
+    failed=1
+    tail -n 40 "$log"
+  fi
+  result=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1 || true)
+  summary+=("$(printf '%-18s %-6s %s (%ds)' "$name" "$verdict" "${result:-no tests ran}" $((SECONDS - start)))")
+done
+
+echo "=== cross targets"
+printf '%s\n' "${summary[@]}"
+exit $failed
