@@ -335,11 +335,8 @@ bool CellGridWidget::event(QEvent* event) {
   return QTableView::event(event);
 }
 
-namespace {
-
-// The characters the line editor takes as typed text: anything but controls, unassigned code
-// points and broken surrogates. A character beyond the basic plane arrives as one key whose
-// text is a surrogate pair, so the test goes by code point, not by UTF-16 unit.
+// A character beyond the basic plane arrives as one key whose text is a surrogate pair, so the
+// test goes by code point, not by UTF-16 unit.
 bool EditorTakes(const QString& text) {
   if (text.isEmpty()) {
     return false;
@@ -357,6 +354,8 @@ bool EditorTakes(const QString& text) {
       return true;
   }
 }
+
+namespace {
 
 // A command key (Ctrl+Backspace deletes a word) is no typing: let into an editor whose whole
 // text is selected, it would delete all but the last word of the cell.

@@ -14,6 +14,10 @@ namespace ui {
 class CellDelegate;
 class VetoSelectionModel;
 
+// Whether the in-place editor takes this key text as typed characters: anything but controls,
+// unassigned code points and broken surrogates. Such a key on a closed cell opens its editor.
+bool EditorTakes(const QString& text);
+
 // A grid of text cells with a fixed heading row (row 0) and an in-place editor. Every change of
 // the current cell, whatever asks for it, passes through one place that first asks the
 // select-cell handler; when the handler clears the allow flag, nothing about the grid changes.
@@ -49,6 +53,8 @@ class CellGridWidget : public QTableView {
   // Each is a cell move when it changes the current cell, and does nothing otherwise.
   void SetCurrentRow(int row);
   void SetCurrentColumn(int col);
+  // The grid's size and what its view shows in full at the moment, for the cell moves.
+  GridExtent Extent() const;
 
   bool EditorOpen() const;
   // The open in-place editor, or null while it is closed.
@@ -71,7 +77,6 @@ class CellGridWidget : public QTableView {
   enum class Caret { SelectAll, AtEnd };
 
   QModelIndex IndexOf(CellPos pos) const { return cells_->IndexOf(pos.col, pos.row); }
-  GridExtent Extent() const;
   bool AskSelectCell(const QModelIndex& target);
   bool MoveTo(CellPos target, bool extendRange);
   bool HandleMoveKey(QKeyEvent* event, bool editorOpen);

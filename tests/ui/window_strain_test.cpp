@@ -118,97 +118,6 @@ calc::ReCalcResult Recalculate(std::array<GridCellsCopy, 2>& cells) {
   return result;
 }
 
-// What a grid's view shows at the moment, for the moves that depend on it.
-struct ViewExtent {
-  int lastCol = 0;
-  int lastRow = 1;
-  int colStep = 1;
-  int rowStep = 1;
-  int topRow = 1;
-  int bottomRow = 1;
-};
-
-ViewExtent ExtentOf(const CellGridWidget& grid) {
-  ViewExtent extent{grid.ColCount() - 1, grid.RowCount() - 1, 1, 1, 0, 0};
-  const QRect inside = grid.viewport()->rect();
-  int fullCols = 0;
-  for (int col = 0; col < grid.ColCount(); ++col) {
-    const int left = grid.columnViewportPosition(col);
-    fullCols += left >= 0 && left + grid.columnWidth(col) <= inside.width() ? 1 : 0;
-  }
-  int fullRows = 0;
-  for (int row = 1; row < grid.RowCount(); ++row) {
-    const int top = grid.rowViewportPosition(row - 1);
-    if (top >= 0 && top + grid.rowHeight(row - 1) <= inside.height()) {
-      extent.topRow = fullRows++ == 0 ? row : extent.topRow;
-      extent.bottomRow = row;
-    }
-  }
-  extent.colStep = std::max(1, fullCols - 1);
-  extent.rowStep = std::max(1, fullRows - 1);
-  return extent;
-}
-
-CellPos Held(CellPos pos, const ViewExtent& extent) {
-  return {std::clamp(pos.col, 0, extent.lastCol), std::clamp(pos.row, 1, extent.lastRow)};
-}
-
-// The cell a key aims at by the table of cell moves, or nothing when the key makes no move.
-std::optional<CellPos> KeyTarget(int key, Qt::KeyboardModifiers modifiers, bool editorOpen,
-                                 CellPos at, const ViewExtent& extent) {
-  const bool ctrl = modifiers & Qt::ControlModifier;
-  const bool shift = modifiers & Qt::ShiftModifier;
-  const int c = at.col;
-  const int r = at.row;
-  const bool caretKey =
-      key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
-  if (caretKey && editorOpen) {
-    return std::nullopt;
-  }
-  switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      if (key == Qt::Key_Backtab || shift) {
-        return c > 0 ? CellPos{c - 1, r} : CellPos{extent.lastCol, r > 1 ? r - 1 : extent.lastRow};
-      }
-      return c < extent.lastCol ? CellPos{c + 1, r} : CellPos{0, r < extent.lastRow ? r + 1 : 1};
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-      if (ctrl) {
-        return std::nullopt;
-      }
-      return Held({c, key == Qt::Key_Up ? r - 1 : r + 1}, extent);
-    case Qt::Key_Left:
-      return Held({c - (ctrl ? extent.colStep : 1), r}, extent);
-    case Qt::Key_Right:
-      return Held({c + (ctrl ? extent.colStep : 1), r}, extent);
-    case Qt::Key_Home:
-      return ctrl ? CellPos{0, 1} : CellPos{0, r};
-    case Qt::Key_End:
-      return ctrl ? CellPos{extent.lastCol, extent.lastRow} : CellPos{extent.lastCol, r};
-    case Qt::Key_PageUp:
-      return Held({c, ctrl ? extent.topRow : r - extent.rowStep}, extent);
-    case Qt::Key_PageDown:
-      return Held({c, ctrl ? extent.bottomRow : r + extent.rowStep}, extent);
-    default:
-      return std::nullopt;
-  }
-}
-
-// The characters a line editor takes as typed text: anything but controls, unassigned code
-// points and broken surrogates.
-bool EditorTakes(const QString& text) {
-  if (text.isEmpty()) {
-    return false;
-  }
-  const char32_t first = text.toUcs4().front();
-  if (QChar::isSurrogate(first)) {
-    return false;
-  }
-  const QChar::Category category = QChar::category(first);
-  return category != QChar::Other_Control && category != QChar::Other_NotAssigned;
-}
-
 // The editor's text with its selection, or the empty range at its caret, replaced.
 QString Replaced(const QLineEdit& editor, const QString& insertion) {
   const QString text = editor.text();
@@ -548,8 +457,8 @@ class Driver {
 
   Action ClickSomeCell() {
     const int grid = Pick(2);
-    const ViewExtent extent = ExtentOf(Grid(grid));
-    const int row = extent.topRow + Pick(extent.bottomRow - extent.topRow + 1);
+    const ui::GridExtent extent = Grid(grid).Extent();
+    const int row = extent.topVisibleRow + Pick(extent.bottomVisibleRow - extent.topVisibleRow + 1);
     return {.kind = Kind::ClickCell, .grid = grid, .cell = {PickFrom(ShownColumns(grid)), row}};
   }
 
@@ -707,7 +616,7 @@ class Driver {
 
   void PlanTyping(Expected& next, const QString& text) {
     const int grid = next.focused;
-    if (!EditorTakes(text)) {
+    if (!ui::EditorTakes(text)) {
       return;
     }
     if (next.EditorVisible(grid)) {
@@ -722,9 +631,9 @@ class Driver {
     const int grid = next.focused;
     const bool open = next.EditorVisible(grid);
     const CellPos at = next.current[grid];
-    if (const std::optional<CellPos> target =
-            KeyTarget(action.key, action.modifiers, open, at, ExtentOf(Grid(grid)))) {
-      Attempt(next, grid, *target);
+    if (const std::optional<ui::CellMove> move =
+            ui::MoveForKey(action.key, action.modifiers, open)) {
+      Attempt(next, grid, ui::MoveTarget(at, *move, Grid(grid).Extent()));
       return;
     }
     const bool command = action.modifiers & Qt::ControlModifier;
