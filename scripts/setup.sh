@@ -14,6 +14,8 @@ build_packages=(
 test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  xvfb openbox x11-utils
+  dbus at-spi2-core python3-pyatspi
 )
 look_packages=(
   xvfb x11-utils imagemagick

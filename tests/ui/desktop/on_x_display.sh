@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs a command on an X display of its own (Xvfb), with the openbox window manager or bare.
+# Usage: on_x_display.sh DISPLAY_NUMBER openbox|bare COMMAND...
+set -euo pipefail
+display=":$1"
+manager=$2
+shift 2
+
+Xvfb "$display" -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
+server=$!
+manager_pid=
+trap '[ -n "$manager_pid" ] && kill "$manager_pid" 2>/dev/null; kill "$server" 2>/dev/null; wait' EXIT
+export DISPLAY=$display
+for _ in $(seq 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  kill -0 "$server" 2>/dev/null || { echo "Xvfb could not start on $display" >&2; exit 1; }
+  sleep 0.1
+done
+if [ "$manager" = openbox ]; then
+  openbox --sm-disable >/dev/null 2>&1 &
+  manager_pid=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+  # The check window comes before openbox takes on new windows.
+  sleep 1
+else
+  export SHIFTMETER_WINDOW_MANAGER=none
+fi
+QT_QPA_PLATFORM=xcb "$@"
