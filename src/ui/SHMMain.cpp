@@ -20,6 +20,7 @@
 #include "ui/ClickableLabel.h"
 #include "ui/FailureReport.h"
 #include "ui/GridCells.h"
+#include "ui/VerdictLabel.h"
 #include "ui/WindowFrame.h"
 
 namespace ui {
@@ -114,9 +115,10 @@ Picture* MakePicture(QWidget* parent, const char* name, const QRect& box, const 
 }
 
 // A label of fixed size whose text the recalculation sets.
-QLabel* MakeResultLabel(QWidget* parent, const char* name, const QRect& box, const QFont& font,
-                        const QColor& colour, Qt::Alignment alignment) {
-  auto* label = new QLabel(parent);
+template <class Label = QLabel>
+Label* MakeResultLabel(QWidget* parent, const char* name, const QRect& box, const QFont& font,
+                       const QColor& colour, Qt::Alignment alignment) {
+  auto* label = new Label(parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(box);
   label->setFont(font);
@@ -337,8 +339,9 @@ void TMainForm::BuildFooter() {
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
   BevelPanel* strip =
       MakePanel(this, "Panel3", QRect(16, 464, 753, 47), Bevel::Raised, Bevel::Lowered, 1);
-  Message = MakeResultLabel(strip->Client(), "Message", QRect(3, 3, 743, 37),
-                            MakeFont(Face::Tahoma, 27), kBlack, Qt::AlignHCenter | Qt::AlignTop);
+  Message = MakeResultLabel<VerdictLabel>(strip->Client(), "Message", QRect(3, 3, 743, 37),
+                                          MakeFont(Face::Tahoma, 27), kBlack,
+                                          Qt::AlignHCenter | Qt::AlignTop);
   Message->setAutoFillBackground(true);
   QPalette verdict = Message->palette();
   verdict.setColor(QPalette::Window, kBlack);

@@ -494,6 +494,34 @@ class MainWindowTest : public QObject {
     QCOMPARE(urls_.opened.back(), QUrl("https://www.rostavel.com/SHM.html"));
   }
 
+  // As Space does, Enter presses the button that has the keyboard focus, and nothing else.
+  void enterPressesTheFocusedButton() {
+    QWidget help;
+    form_->SetHelpForm(&help);
+    const auto pressOn = [this](const char* button, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+      QTRY_VERIFY(form_->isActiveWindow());
+      Find<QPushButton>(button)->setFocus();
+      QTest::keyClick(Find<QPushButton>(button), key, modifiers);
+    };
+    QString asked;
+    for (const Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+      const Qt::KeyboardModifiers pad =
+          enter == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+      pressOn("Button1", enter, pad);
+      QCOMPARE(urls_.opened.size(), enter == Qt::Key_Return ? 1 : 2);
+      AnswerNextBoxWith(Qt::Key_Escape, &asked);
+      pressOn("btnClear", enter, pad);
+      QCOMPARE(asked, QString("Are you sure you want to clear the calculator?"));
+      asked.clear();
+      pressOn("BitBtn1", enter, pad);
+      QVERIFY(help.isVisible());
+      help.hide();
+      form_->activateWindow();
+    }
+    pressOn("Button1", Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(urls_.opened.size(), 2);
+  }
+
   void picturesAndTitleOpenNothingAndLinksNeedAClickInside() {
     QTest::mouseClick(Find<QWidget>("Image2"), Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseClick(Find<QWidget>("Label3"), Qt::LeftButton, {}, QPoint(3, 3));
@@ -525,6 +553,28 @@ class MainWindowTest : public QObject {
     Press(Qt::Key_H, Qt::AltModifier);
     QTRY_COMPARE(QApplication::activeWindow(), &help);
     QCOMPARE(QApplication::topLevelWidgets().count(&help), 1);
+  }
+
+  // A narrow no-break space (French grouping) comes from a fallback font with other heights;
+  // the verdict's letters stay where they were.
+  void verdictKeepsItsPlaceWhateverItsCharacters() {
+    auto* message = Find<QLabel>("Message");
+    const auto topInkRow = [message](const QString& text) {
+      message->setText(text);
+      const QImage image = message->grab().toImage();
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          if (image.pixelColor(x, y) != QColor(Qt::black)) {
+            return y;
+          }
+        }
+      }
+      return -1;
+    };
+    const int plain = topInkRow(QStringLiteral("You need 1 234 more man-hours"));
+    QVERIFY(plain > 0);
+    QCOMPARE(topInkRow(QStringLiteral("You need 1\u202F234 more man-hours")), plain);
+    QCOMPARE(topInkRow(QStringLiteral("ERROR")), plain);
   }
 
   void opensCentredOnTheDesktop_data() {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "ui/CellGridWidget.h"
 #include "ui/SHMHelp.h"
 #include "ui/SHMMain.h"
 #include "ui/WindowFrame.h"
@@ -115,6 +116,30 @@ class DesktopWindowTest : public QObject {
     for (const char* button : {"Button1", "btnClear", "BitBtn1"}) {
       QVERIFY2(!InWindow(Find<QWidget>(button)).intersects(strip), button);
     }
+  }
+
+  // The dotted rectangle of the current cell leaves nothing behind on the cells it has left.
+  void focusRectangleFollowsTheCurrentCell() {
+    auto* grid = Find<ui::CellGridWidget>("NeededHoursList");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->Cells().IndexOf(1, 1)).center());
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Tab}) {
+      QTest::keyClick(grid, key);
+    }
+    QCOMPARE(grid->CurrentCell(), (ui::CellPos{4, 2}));
+    QTest::qWait(200);
+    const QImage shot = grid->screen()->grabWindow(grid->viewport()->winId()).toImage();
+    const qreal scale = qreal(shot.width()) / grid->viewport()->width();
+    const QRect current = grid->visualRect(grid->Cells().IndexOf(4, 2));
+    const QColor ink = grid->palette().color(QPalette::Text);
+    int strayInk = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        const bool inCurrent = current.contains((QPointF(x, y) / scale).toPoint());
+        strayInk += !inCurrent && shot.pixelColor(x, y) == ink ? 1 : 0;
+      }
+    }
+    QCOMPARE(strayInk, 0);
   }
 
   void helpIsCentredByItsFrame() {
