@@ -9,7 +9,13 @@ shift 2
 Xvfb "$display" -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
 server=$!
 manager_pid=
-trap '[ -n "$manager_pid" ] && kill "$manager_pid" 2>/dev/null; kill "$server" 2>/dev/null; wait' EXIT
+stop() {
+  [ -z "$manager_pid" ] || kill "$manager_pid" 2>/dev/null || true
+  kill "$server" 2>/dev/null || true
+  wait
+}
+trap stop EXIT
+trap 'exit 1' INT TERM HUP PIPE
 export DISPLAY=$display
 for _ in $(seq 100); do
   xdpyinfo >/dev/null 2>&1 && break
@@ -17,10 +23,11 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 if [ "$manager" = openbox ]; then
-  openbox --sm-disable >/dev/null 2>&1 &
+  openbox --sm-disable &
   manager_pid=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    kill -0 "$manager_pid" 2>/dev/null || { echo "openbox could not start on $display" >&2; exit 1; }
     sleep 0.1
   done
   # The check window comes before openbox takes on new windows.
