@@ -95,6 +95,9 @@ class CellDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    // While typing, a screen reader's user still hears which column and row they are in.
+    editor->setAccessibleName(
+        QStringLiteral("%1, row %2").arg(grid_->Cell(index.column(), 0)).arg(index.row() + 1));
     editor->setMaxLength(std::numeric_limits<int>::max());
     QAbstractItemModel* cells = grid_->model();
     const QPersistentModelIndex cell(index);

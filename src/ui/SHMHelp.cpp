@@ -49,6 +49,7 @@ THelpForm::THelpForm(QWidget* mainWindow, const QString& helpFolder)
   setAutoFillBackground(true);
 
   WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+  WebBrowser1->setAccessibleName(QStringLiteral("Shiftmeter user guide"));
   WebBrowser1->setGeometry(kViewGeometry);
   // Local pages open in the view; web addresses go to the user's browser.
   WebBrowser1->setOpenExternalLinks(true);

@@ -13,6 +13,7 @@
 #include <array>
 
 #include "calc/recalc.h"
+#include "ui/Accessibility.h"
 #include "ui/Appearance.h"
 #include "ui/BevelPanel.h"
 #include "ui/BrowseUrlAction.h"
@@ -60,10 +61,15 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
   widget->setPalette(colours);
 }
 
-// Shows a text and lets a screen reader say what it is.
-void ShowSpoken(QLabel* label, const QString& text, const QString& caption = {}) {
+// Shows a text and lets a screen reader say what it is; answers whether anything changed.
+bool ShowSpoken(QLabel* label, const QString& text, const QString& caption = {}) {
+  const QString spoken = caption.isEmpty() ? text : caption + QStringLiteral(": ") + text;
+  if (label->text() == text && label->accessibleName() == spoken) {
+    return false;
+  }
   label->setText(text);
-  label->setAccessibleName(caption.isEmpty() ? text : caption + QStringLiteral(": ") + text);
+  label->setAccessibleName(spoken);
+  return true;
 }
 
 template <class Label = QLabel>
@@ -241,6 +247,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& box, con
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), confirmation_(AskToClear) {
+  InstallAccessibleInterfaces();
   InstallBundledFonts();
   setWindowTitle(QStringLiteral("Shiftmeter from Rostavel"));
   setWindowIcon(MainIcon());
@@ -382,11 +389,15 @@ bool TMainForm::ReCalc() {
   GridCells needed(NeededHoursList->Cells());
   GridCells staff(EmployeeHoursList->Cells());
   const calc::ReCalcResult result = calc::ReCalc(needed, staff);
-  ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
-             QStringLiteral("Total man-hours needed"));
-  ShowSpoken(HrsAvail, QString::fromStdString(result.hrsAvail),
-             QStringLiteral("Total man-hours available"));
-  ShowSpoken(Message, QString::fromStdString(result.message));
+  // Every result is shown, and the verdict spoken once when any of them changed.
+  const bool neededChanged = ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
+                                        QStringLiteral("Total man-hours needed"));
+  const bool availChanged = ShowSpoken(HrsAvail, QString::fromStdString(result.hrsAvail),
+                                       QStringLiteral("Total man-hours available"));
+  const bool verdictChanged = ShowSpoken(Message, QString::fromStdString(result.message));
+  if (neededChanged || availChanged || verdictChanged) {
+    AnnounceVerdict(Message);
+  }
   const calc::Rgb& colour = result.messageColour;
   SetTextColour(Message, QColor(colour.r, colour.g, colour.b));
   return result.ok;
