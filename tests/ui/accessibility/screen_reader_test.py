@@ -104,6 +104,21 @@ def main(program):
         pump(1.5)
         pages = open(opened).read().split() if os.path.exists(opened) else []
         expect(pages == ["https://www.rostavel.com"], "pressing a link opens its page: %s" % pages)
+
+        help_button = pyatspi.findDescendant(
+            window, lambda o: o.getRole() == pyatspi.ROLE_PUSH_BUTTON and o.name == "Help")
+        help_button.queryAction().doAction(0)
+        pump(1.5)
+        help_windows = [w for w in application if w is not None and w.name == "Help"]
+        expect(len(help_windows) == 1 and help_windows[0].getRole() == pyatspi.ROLE_FRAME,
+               "the help window is a frame of its own")
+        page = pyatspi.findDescendant(
+            help_windows[0], lambda o: o.getRole() == pyatspi.ROLE_DOCUMENT_FRAME)
+        text = page.queryText().getText(0, -1) if page is not None else ""
+        expect(page is not None and page.name != "" and len(text) > 100,
+               "the help page is a named document")
+        expect("\ufdd0" not in text and "\ufdd1" not in text,
+               "the page's text holds no frame markers")
         return 1 if failures else 0
     finally:
         app_process.terminate()
