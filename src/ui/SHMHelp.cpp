@@ -98,8 +98,8 @@ void THelpForm::CentreOverMainForm() {
   if (mainForm.isNull()) {
     return;
   }
-  const QRect mainOuter = mainForm->frameGeometry();
   const QMargins frame = FrameMargins(mainForm);
+  const QRect mainOuter = mainForm->geometry().marginsAdded(frame);
   const QSize ownOuter = size().grownBy(frame);
   PlaceFrameAt(this,
                {CentredEdge(mainOuter.x(), mainOuter.width(), ownOuter.width()),

@@ -473,9 +473,9 @@ void TMainForm::Button1Click(QObject* /*sender*/) {
 }
 
 bool TMainForm::SizeChangeAllowed(QSize size) {
-  const QSize frame = frameGeometry().size() - geometry().size();
-  int newWidth = size.width() + frame.width();
-  int newHeight = size.height() + frame.height();
+  const QSize outer = size.grownBy(FrameMargins(this));
+  int newWidth = outer.width();
+  int newHeight = outer.height();
   bool resize = true;
   FormCanResize(this, newWidth, newHeight, resize);
   return resize;

@@ -1,14 +1,15 @@
 #include "ui/WindowFrame.h"
 
 #include <QWidget>
+#include <QWindow>
 
 namespace ui {
 
+// The native window's margins follow the window manager's reports; a widget's own frame
+// geometry can keep a frame measured before the window manager had finished framing it.
 QMargins FrameMargins(const QWidget* window) {
-  const QRect outer = window->frameGeometry();
-  const QRect inner = window->geometry();
-  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-          outer.bottom() - inner.bottom()};
+  const QWindow* handle = window->windowHandle();
+  return handle != nullptr ? handle->frameMargins() : QMargins();
 }
 
 void PlaceFrameAt(QWidget* window, QPoint frameTopLeft, const QMargins& frame) {

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 #include "ui/CellGridWidget.h"
@@ -148,8 +149,8 @@ class DesktopWindowTest : public QObject {
     QTest::qWait(100);
     Press("BitBtn1");
     Settle(help_.get());
-    const QRect main = form_->frameGeometry();
-    const QRect own = help_->frameGeometry();
+    const QRect main = form_->windowHandle()->frameGeometry();
+    const QRect own = help_->windowHandle()->frameGeometry();
     QCOMPARE(own.topLeft(), QPoint(main.x() + (main.width() - own.width()) / 2,
                                    main.y() + (main.height() - own.height()) / 2));
   }
@@ -190,7 +191,7 @@ class DesktopWindowTest : public QObject {
       QWidget* box = QApplication::activeModalWidget();
       QTRY_VERIFY(box != nullptr);
       Settle(box);
-      seen = box->frameGeometry();
+      seen = box->windowHandle()->frameGeometry();
       QTest::keyClick(box, Qt::Key_Escape);
     });
     Press("btnClear");

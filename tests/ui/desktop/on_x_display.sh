@@ -6,22 +6,33 @@ display=":$1"
 manager=$2
 shift 2
 
-Xvfb "$display" -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
 manager_pid=
+server=
 stop() {
   [ -z "$manager_pid" ] || kill "$manager_pid" 2>/dev/null || true
-  kill "$server" 2>/dev/null || true
+  [ -z "$server" ] || kill "$server" 2>/dev/null || true
   wait
 }
 trap stop EXIT
 trap 'exit 1' INT TERM HUP PIPE
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  kill -0 "$server" 2>/dev/null || { echo "Xvfb could not start on $display" >&2; exit 1; }
-  sleep 0.1
+
+# The server writes its display number once it takes clients. A server of an earlier run on
+# the same display may still be on its way out; then this one gives up at once, and is retried.
+ready=$(mktemp)
+for _ in $(seq 50); do
+  Xvfb "$display" -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  server=$!
+  while kill -0 "$server" 2>/dev/null && [ ! -s "$ready" ]; do
+    sleep 0.05
+  done
+  [ -s "$ready" ] && break
+  wait "$server" || true
+  server=
+  sleep 0.2
 done
+rm -f "$ready"
+[ -n "$server" ] || { echo "Xvfb could not start on $display" >&2; exit 1; }
+export DISPLAY=$display
 if [ "$manager" = openbox ]; then
   openbox --sm-disable &
   manager_pid=$!
