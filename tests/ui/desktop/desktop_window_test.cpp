@@ -104,6 +104,16 @@ class DesktopWindowTest : public QObject {
     QCOMPARE(form_->devicePixelRatioF(), scale);
   }
 
+  // The window manager's maximise keeps the size; moving still moves.
+  void sizeIsRefusedAndMovingAllowed() {
+    form_->showMaximized();
+    QTest::qWait(300);
+    QCOMPARE(form_->size(), TMainForm::kDesignedClientSize);
+    form_->move(40, 30);
+    QTRY_COMPARE(form_->pos(), QPoint(40, 30));
+    QCOMPARE(form_->size(), TMainForm::kDesignedClientSize);
+  }
+
   // What the screen shows: the buttons stand clear of the verdict strip, and the strip's black
   // area runs to its right end.
   void screenShowsTheStripWhole() {
