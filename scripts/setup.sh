@@ -17,6 +17,8 @@ test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   lintian appstream desktop-file-utils
+  xvfb openbox x11-utils
+  dbus at-spi2-core python3-pyatspi
 )
 look_packages=(
   xvfb x11-utils imagemagick

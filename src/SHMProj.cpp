@@ -9,8 +9,9 @@ int main(int argc, char** argv) {
   ui::ShiftmeterApplication application(argc, argv);
 
   ui::TMainForm mainForm;
-  // Created hidden, right after the main window, which owns it and destroys it with itself.
-  mainForm.SetHelpForm(new ui::THelpForm(&mainForm));
+  // Created hidden, right after the main window; a window of its own, destroyed before it.
+  ui::THelpForm helpForm(&mainForm);
+  mainForm.SetHelpForm(&helpForm);
 
   if (ui::StartMinimisedRequested(QCoreApplication::arguments())) {
     mainForm.showMinimized();

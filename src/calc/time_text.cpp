@@ -25,16 +25,44 @@ char FoldAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-      return false;
+// The no-break spaces that locale data puts inside and before designators ("a.\u00A0m.",
+// "\u202Fpm"), where a user types an ordinary space.
+constexpr std::array<std::string_view, 2> kNoBreakSpaces{"\xC2\xA0", "\xE2\x80\xAF"};
+
+std::size_t NoBreakSpaceLength(std::string_view text) {
+  for (const std::string_view space : kNoBreakSpaces) {
+    if (text.starts_with(space)) {
+      return space.size();
     }
   }
-  return true;
+  return 0;
+}
+
+// The length of the text's start that matches the designator, ignoring the case of ASCII letters
+// and taking an ordinary space for a no-break space and the other way round; nothing when the
+// start does not match.
+std::optional<std::size_t> MatchDesignator(std::string_view text, std::string_view designator) {
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < designator.size();) {
+    const std::size_t spaceInDesignator = NoBreakSpaceLength(designator.substr(i));
+    if (spaceInDesignator != 0 && at < text.size() && text[at] == ' ') {
+      i += spaceInDesignator;
+      ++at;
+      continue;
+    }
+    const std::size_t spaceInText = NoBreakSpaceLength(text.substr(at));
+    if (spaceInText != 0 && designator[i] == ' ') {
+      at += spaceInText;
+      ++i;
+      continue;
+    }
+    if (at >= text.size() || FoldAscii(text[at]) != FoldAscii(designator[i])) {
+      return std::nullopt;
+    }
+    ++at;
+    ++i;
+  }
+  return at;
 }
 
 std::size_t FindIgnoringAsciiCase(std::string_view text, char upperLetter) {
@@ -79,11 +107,17 @@ class TimeScanner {
         {settings.pmDesignator, 12},
         {"PM", 12},
     }};
+    const std::size_t blanksFrom = pos_;
     SkipBlanks();
     for (const auto& [designator, baseHour] : candidates) {
-      if (!designator.empty() &&
-          EqualIgnoringAsciiCase(text_.substr(pos_, designator.size()), designator)) {
-        pos_ += designator.size();
+      if (designator.empty()) {
+        continue;
+      }
+      // A designator that begins with a no-break space takes the last blank passed for it.
+      const bool leadingSpace = NoBreakSpaceLength(designator) != 0 && pos_ > blanksFrom;
+      const std::size_t from = leadingSpace ? pos_ - 1 : pos_;
+      if (const auto length = MatchDesignator(text_.substr(from), designator)) {
+        pos_ = from + *length;
         return baseHour;
       }
     }

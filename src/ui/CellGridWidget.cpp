@@ -95,6 +95,9 @@ class CellDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    // While typing, a screen reader's user still hears which column and row they are in.
+    editor->setAccessibleName(
+        QStringLiteral("%1, row %2").arg(grid_->Cell(index.column(), 0)).arg(index.row() + 1));
     editor->setMaxLength(std::numeric_limits<int>::max());
     QAbstractItemModel* cells = grid_->model();
     const QPersistentModelIndex cell(index);
@@ -137,8 +140,10 @@ class CellDelegate : public QStyledItemDelegate {
               colours.color(highlighted ? QPalette::HighlightedText : QPalette::Text),
               index.data(Qt::DisplayRole).toString());
     if (current && grid_->hasFocus()) {
+      // Drawn half a pixel in from the cell's edges, the line stays inside the cell at any
+      // scale, where the cell's own repaint wipes it.
       painter->setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));
-      painter->drawRect(option.rect.adjusted(0, 0, -kLine - 1, -kLine - 1));
+      painter->drawRect(QRectF(option.rect).adjusted(0.5, 0.5, -kLine - 0.5, -kLine - 0.5));
     }
     painter->restore();
   }
@@ -193,6 +198,15 @@ CellGridWidget::CellGridWidget(int cols, int rows, QWidget* parent)
 
 CellGridWidget::~CellGridWidget() {
   delegate_->Detach();
+}
+
+// On a scaled display a cell's edges fall between device pixels; the repaint of the cell left
+// takes in its neighbours' edges, or part of its focus rectangle would stay behind.
+void CellGridWidget::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (previous.isValid()) {
+    viewport()->update(visualRect(previous).adjusted(-kLine, -kLine, kLine, kLine));
+  }
 }
 
 void CellGridWidget::SetColumnWidths(const std::vector<int>& widths) {

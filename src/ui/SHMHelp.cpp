@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "ui/Appearance.h"
+#include "ui/WindowFrame.h"
 
 namespace ui {
 namespace {
@@ -37,17 +38,19 @@ int CentredEdge(int mainEdge, int mainExtent, int ownExtent) {
 }  // namespace
 
 THelpForm::THelpForm(QWidget* mainWindow, const QString& helpFolder)
-    : QWidget(mainWindow, kDialogFrame),
+    : QWidget(nullptr, kDialogFrame),
       WebBrowser1(new QTextBrowser(this)),
       BitBtn1(new QPushButton(QStringLiteral("&Close"), this)),
       mainForm(mainWindow) {
   setWindowTitle(QStringLiteral("Help"));
+  setAttribute(Qt::WA_QuitOnClose, false);
   setFixedSize(kClientSize);
   setFont(MakeFont(Face::Tahoma, 11));
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
 
   WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+  WebBrowser1->setAccessibleName(QStringLiteral("Shiftmeter user guide"));
   WebBrowser1->setGeometry(kViewGeometry);
   // Local pages open in the view; web addresses go to the user's browser.
   WebBrowser1->setOpenExternalLinks(true);
@@ -106,16 +109,26 @@ void THelpForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
+void THelpForm::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous()) {
+    ReturnFocusTo(mainForm);
+  }
+}
+
+// The window manager draws the same frame around both windows, so the main window's frame
+// tells how large ours will be before it exists.
 void THelpForm::CentreOverMainForm() {
-  if (mainForm == nullptr) {
+  if (mainForm.isNull()) {
     return;
   }
-  const QRect mainOuter = mainForm->frameGeometry();
-  // Our own frame is unknown until the window manager has decorated the window once; the main
-  // window's frame is the best estimate, as the same window manager draws both.
-  const QSize ownOuter = size() + (mainOuter.size() - mainForm->size());
-  move(CentredEdge(mainOuter.x(), mainOuter.width(), ownOuter.width()),
-       CentredEdge(mainOuter.y(), mainOuter.height(), ownOuter.height()));
+  const QMargins frame = FrameMargins(mainForm);
+  const QRect mainOuter = mainForm->geometry().marginsAdded(frame);
+  const QSize ownOuter = size().grownBy(frame);
+  PlaceFrameAt(this,
+               {CentredEdge(mainOuter.x(), mainOuter.width(), ownOuter.width()),
+                CentredEdge(mainOuter.y(), mainOuter.height(), ownOuter.height())},
+               frame);
 }
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -12,13 +13,14 @@ class QTextBrowser;
 namespace ui {
 
 // The help window: the user guide "Help.html" from the program's folder in an HTML view,
-// beside the main window and never blocking it. It is a separate top-level window parented to
-// the main window, so it never keeps the program running on its own and goes when the main
-// window goes; create it after the main window (or let the main window delete it).
+// beside the main window and never blocking it. It is a top-level window of its own, with no
+// parent, so that the main window can come in front of it; whoever creates it owns it. It never
+// keeps the program running: closing the main window ends the program while it is open.
 // Closing it only hides it: the page, any link followed and the scroll position stay for the
-// next showing. The guide is chosen at creation; the view opens it from the event loop once the
-// main window has first been painted (or when this window is shown, if that comes first), so
-// that the main window's first appearance never waits for it.
+// next showing, and the keyboard goes back to the main window. The guide is chosen at creation;
+// the view opens it from the event loop once the main window has first been painted (or when
+// this window is shown, if that comes first), so that the main window's first appearance never
+// waits for it.
 class THelpForm : public QWidget {
   Q_OBJECT
 
@@ -34,13 +36,14 @@ class THelpForm : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void FormCreate(const QString& helpFolder);
   void OpenPendingPage();
   void CentreOverMainForm();
 
-  QWidget* const mainForm;
+  const QPointer<QWidget> mainForm;
   bool centreOnNextShow = true;
   QUrl pendingPage;
 };

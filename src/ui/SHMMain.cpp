@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <array>
 
 #include "calc/recalc.h"
+#include "ui/Accessibility.h"
 #include "ui/Appearance.h"
 #include "ui/BevelPanel.h"
 #include "ui/BrowseUrlAction.h"
@@ -19,6 +21,8 @@
 #include "ui/ClickableLabel.h"
 #include "ui/FailureReport.h"
 #include "ui/GridCells.h"
+#include "ui/VerdictLabel.h"
+#include "ui/WindowFrame.h"
 
 namespace ui {
 namespace {
@@ -57,10 +61,15 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
   widget->setPalette(colours);
 }
 
-// Shows a text and lets a screen reader say what it is.
-void ShowSpoken(QLabel* label, const QString& text, const QString& caption = {}) {
+// Shows a text and lets a screen reader say what it is; answers whether anything changed.
+bool ShowSpoken(QLabel* label, const QString& text, const QString& caption = {}) {
+  const QString spoken = caption.isEmpty() ? text : caption + QStringLiteral(": ") + text;
+  if (label->text() == text && label->accessibleName() == spoken) {
+    return false;
+  }
   label->setText(text);
-  label->setAccessibleName(caption.isEmpty() ? text : caption + QStringLiteral(": ") + text);
+  label->setAccessibleName(spoken);
+  return true;
 }
 
 template <class Label = QLabel>
@@ -112,9 +121,10 @@ Picture* MakePicture(QWidget* parent, const char* name, const QRect& box, const 
 }
 
 // A label of fixed size whose text the recalculation sets.
-QLabel* MakeResultLabel(QWidget* parent, const char* name, const QRect& box, const QFont& font,
-                        const QColor& colour, Qt::Alignment alignment) {
-  auto* label = new QLabel(parent);
+template <class Label = QLabel>
+Label* MakeResultLabel(QWidget* parent, const char* name, const QRect& box, const QFont& font,
+                       const QColor& colour, Qt::Alignment alignment) {
+  auto* label = new Label(parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(box);
   label->setFont(font);
@@ -205,9 +215,28 @@ GridPanel MakeGridPanel(QWidget* window, const GridPanelLayout& layout) {
   return {panel, grid, total};
 }
 
+// A push button that Enter presses, as Space does, while it has the keyboard focus.
+class PushButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain) {
+      if (!event->isAutoRepeat()) {
+        click();
+      }
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& box, const QString& caption,
                         const QString& spoken) {
-  auto* button = new QPushButton(caption, parent);
+  auto* button = new PushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(box);
   button->setAutoDefault(false);
@@ -218,6 +247,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& box, con
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), confirmation_(AskToClear) {
+  InstallAccessibleInterfaces();
   InstallBundledFonts();
   setWindowTitle(QStringLiteral("Shiftmeter from Rostavel"));
   setWindowIcon(MainIcon());
@@ -268,8 +298,6 @@ void TMainForm::BuildHeader() {
   for (ClickableLabel* link : {Label4, Label5, Label6, Label7}) {
     connect(link, &ClickableLabel::clicked, this, Guarded([this, link] { Label4Click(link); }));
   }
-  Anchor(Label5, Qt::LeftEdge | Qt::BottomEdge);
-  Anchor(Label6, Qt::LeftEdge | Qt::BottomEdge);
 }
 
 void TMainForm::BuildGridPanels() {
@@ -307,8 +335,6 @@ void TMainForm::BuildGridPanels() {
                                                .total = "HrsAvail"});
   EmployeeHoursList = staff.grid;
   HrsAvail = staff.total;
-  Anchor(staff.panel, Qt::TopEdge | Qt::RightEdge);
-
   NeededHoursList->SetOnSelectCell(GuardedSelectCell(&TMainForm::NeededHoursListSelectCell));
   EmployeeHoursList->SetOnSelectCell(GuardedSelectCell(&TMainForm::EmployeeHoursListSelectCell));
 }
@@ -320,8 +346,9 @@ void TMainForm::BuildFooter() {
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
   BevelPanel* strip =
       MakePanel(this, "Panel3", QRect(16, 464, 753, 47), Bevel::Raised, Bevel::Lowered, 1);
-  Message = MakeResultLabel(strip->Client(), "Message", QRect(3, 3, 743, 37),
-                            MakeFont(Face::Tahoma, 27), kBlack, Qt::AlignHCenter | Qt::AlignTop);
+  Message = MakeResultLabel<VerdictLabel>(strip->Client(), "Message", QRect(3, 3, 743, 37),
+                                          MakeFont(Face::Tahoma, 27), kBlack,
+                                          Qt::AlignHCenter | Qt::AlignTop);
   Message->setAutoFillBackground(true);
   QPalette verdict = Message->palette();
   verdict.setColor(QPalette::Window, kBlack);
@@ -334,9 +361,6 @@ void TMainForm::BuildFooter() {
   connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(BitBtn1); }));
   connect(btnClear, &QPushButton::clicked, this, Guarded([this] { btnClearClick(btnClear); }));
   connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(Button1); }));
-  Anchor(BitBtn1, Qt::RightEdge | Qt::BottomEdge);
-  Anchor(strip, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
-  Anchor(btnClear, Qt::RightEdge | Qt::BottomEdge);
 }
 
 void TMainForm::SetTabOrder() {
@@ -344,27 +368,6 @@ void TMainForm::SetTabOrder() {
   setTabOrder(EmployeeHoursList, Button1);
   setTabOrder(Button1, btnClear);
   setTabOrder(btnClear, BitBtn1);
-}
-
-void TMainForm::Anchor(QWidget* widget, Qt::Edges edges) {
-  anchored_.push_back({widget, widget->geometry(), edges});
-}
-
-// Anchored controls keep their distance to the anchored edges when the inside of the window
-// differs from its laid-out size, as it does where the frame is not the one it was laid out for.
-void TMainForm::ApplyAnchors() {
-  const int dx = width() - kDesignedClientSize.width();
-  const int dy = height() - kDesignedClientSize.height();
-  for (const Anchored& item : anchored_) {
-    QRect box = item.designed;
-    if (item.edges & Qt::RightEdge) {
-      box = item.edges & Qt::LeftEdge ? box.adjusted(0, 0, dx, 0) : box.translated(dx, 0);
-    }
-    if (item.edges & Qt::BottomEdge) {
-      box = item.edges & Qt::TopEdge ? box.adjusted(0, 0, 0, dy) : box.translated(0, dy);
-    }
-    item.widget->setGeometry(box);
-  }
 }
 
 void TMainForm::FormCreate(QObject* /*sender*/) {
@@ -386,11 +389,15 @@ bool TMainForm::ReCalc() {
   GridCells needed(NeededHoursList->Cells());
   GridCells staff(EmployeeHoursList->Cells());
   const calc::ReCalcResult result = calc::ReCalc(needed, staff);
-  ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
-             QStringLiteral("Total man-hours needed"));
-  ShowSpoken(HrsAvail, QString::fromStdString(result.hrsAvail),
-             QStringLiteral("Total man-hours available"));
-  ShowSpoken(Message, QString::fromStdString(result.message));
+  // Every result is shown, and the verdict spoken once when any of them changed.
+  const bool neededChanged = ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
+                                        QStringLiteral("Total man-hours needed"));
+  const bool availChanged = ShowSpoken(HrsAvail, QString::fromStdString(result.hrsAvail),
+                                       QStringLiteral("Total man-hours available"));
+  const bool verdictChanged = ShowSpoken(Message, QString::fromStdString(result.message));
+  if (neededChanged || availChanged || verdictChanged) {
+    AnnounceVerdict(Message);
+  }
   const calc::Rgb& colour = result.messageColour;
   SetTextColour(Message, QColor(colour.r, colour.g, colour.b));
   return result.ok;
@@ -445,9 +452,7 @@ void TMainForm::BitBtn1Click(QObject* /*sender*/) {
   if (helpForm_.isNull()) {
     return;
   }
-  helpForm_->show();
-  helpForm_->raise();
-  helpForm_->activateWindow();
+  BringToFront(helpForm_);
 }
 
 void TMainForm::FormCanResize(QObject* /*sender*/, int& /*newWidth*/, int& /*newHeight*/,
@@ -468,21 +473,20 @@ void TMainForm::Button1Click(QObject* /*sender*/) {
 }
 
 bool TMainForm::SizeChangeAllowed(QSize size) {
-  const QSize frame = frameGeometry().size() - geometry().size();
-  int newWidth = size.width() + frame.width();
-  int newHeight = size.height() + frame.height();
+  const QSize outer = size.grownBy(FrameMargins(this));
+  int newWidth = outer.width();
+  int newHeight = outer.height();
   bool resize = true;
   FormCanResize(this, newWidth, newHeight, resize);
   return resize;
 }
 
+// The inside keeps its laid-out size whatever frame the platform draws around it.
 void TMainForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (event->size() != clientSize_ && !SizeChangeAllowed(event->size())) {
-    resize(clientSize_);
-    return;
+  if (event->size() != kDesignedClientSize && !SizeChangeAllowed(event->size())) {
+    resize(kDesignedClientSize);
   }
-  ApplyAnchors();
 }
 
 void TMainForm::changeEvent(QEvent* event) {
@@ -497,43 +501,47 @@ void TMainForm::changeEvent(QEvent* event) {
   }
 }
 
-// The outer size is what the window keeps; where the platform reports a frame, the inside
-// is what remains of it.
-void TMainForm::FitClientToFrame() {
-  const QSize frame = frameGeometry().size() - geometry().size();
-  const QSize client = kOuterSize - frame;
-  if (frame == QSize(0, 0) || client == clientSize_ || client.width() < 1 || client.height() < 1) {
-    return;
-  }
-  clientSize_ = client;
-  setFixedSize(client);
-}
-
-void TMainForm::moveEvent(QMoveEvent* event) {
-  QWidget::moveEvent(event);
-  FitClientToFrame();
-}
-
-void TMainForm::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  FitClientToFrame();
-}
-
 QPoint CentredTopLeft(const QRect& desktop, QSize outerSize) {
   return {desktop.left() + std::max(0, (desktop.width() - outerSize.width()) / 2),
           desktop.top() + std::max(0, (desktop.height() - outerSize.height()) / 2)};
 }
 
-bool AskToClear(QWidget* parent) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
-                  QStringLiteral("Are you sure you want to clear the calculator?"),
-                  QMessageBox::NoButton, parent);
+namespace {
+
+// A modal question centred by its frame on the screen of the window that asks it.
+class ScreenCentredBox : public QMessageBox {
+ public:
+  ScreenCentredBox(const QString& title, const QString& question, QWidget* asker)
+      : QMessageBox(QMessageBox::Question, title, question), asker_(asker) {}
+
+ protected:
+  // The box knows its own size only here, just before it appears.
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    const QScreen* screen = asker_ != nullptr ? asker_->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr || event->spontaneous()) {
+      return;
+    }
+    const QMargins frame = asker_ != nullptr ? FrameMargins(asker_) : QMargins();
+    PlaceFrameAt(this, CentredTopLeft(screen->geometry(), size().grownBy(frame)), frame);
+  }
+
+ private:
+  QPointer<QWidget> asker_;
+};
+
+}  // namespace
+
+bool AskToClear(QWidget* asker) {
+  ScreenCentredBox box(QStringLiteral("Confirm"),
+                       QStringLiteral("Are you sure you want to clear the calculator?"), asker);
   // One role for both keeps them in this order, Yes then No, whatever the desktop's habit.
   QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::ActionRole);
   QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::ActionRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
   box.exec();
+  ReturnFocusTo(asker);
   return box.clickedButton() == yes;
 }
 

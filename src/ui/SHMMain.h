@@ -23,7 +23,7 @@ class TMainForm : public QWidget {
 
  public:
   // Asks whether to clear the calculator; answers true for Yes.
-  using Confirmation = std::function<bool(QWidget* parent)>;
+  using Confirmation = std::function<bool(QWidget* asker)>;
 
   static constexpr QSize kOuterSize{795, 588};
   static constexpr QSize kDesignedClientSize{787, 554};
@@ -49,16 +49,8 @@ class TMainForm : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
-  struct Anchored {
-    QWidget* widget;
-    QRect designed;
-    Qt::Edges edges;
-  };
-
   void BuildHeader();
   using SelectCellMethod = void (TMainForm::*)(QObject*, int, int, bool&);
 
@@ -66,9 +58,6 @@ class TMainForm : public QWidget {
   std::function<void(QObject*, int, int, bool&)> GuardedSelectCell(SelectCellMethod handler);
   void BuildFooter();
   void SetTabOrder();
-  void Anchor(QWidget* widget, Qt::Edges edges);
-  void ApplyAnchors();
-  void FitClientToFrame();
   bool SizeChangeAllowed(QSize size);
   void ClearGrid(CellGridWidget* grid);
 
@@ -88,8 +77,6 @@ class TMainForm : public QWidget {
   BrowseUrlAction* HomePageAction = nullptr;
   BrowseUrlAction* ProductPageAction = nullptr;
 
-  std::vector<Anchored> anchored_;
-  QSize clientSize_ = kDesignedClientSize;
   QPointer<QWidget> helpForm_;
   Confirmation confirmation_;
 };
@@ -97,8 +84,9 @@ class TMainForm : public QWidget {
 // The window's top-left corner when centred on a desktop, never above or left of it.
 QPoint CentredTopLeft(const QRect& desktop, QSize outerSize);
 
-// Asks "Are you sure you want to clear the calculator?" in a modal box, Yes being the default
-// and No the answer to Escape or the close box.
-bool AskToClear(QWidget* parent);
+// Asks "Are you sure you want to clear the calculator?" in a modal box centred on the asker's
+// screen, Yes being the default and No the answer to Escape or the close box; the keyboard
+// goes back to the asker afterwards.
+bool AskToClear(QWidget* asker);
 
 }  // namespace ui

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "ui/SHMHelp.h"
+#include "ui/WindowFrame.h"
 #include "url_recorder.h"
 
 using ui::THelpForm;
@@ -87,6 +88,7 @@ class HelpWindowTest : public QObject {
  private:
   QTemporaryDir folder;
   std::unique_ptr<QWidget> mainWindow;
+  std::unique_ptr<THelpForm> helpOwner;
   THelpForm* help = nullptr;
 
   void ShowMainWindow(const QPoint& framePosition, const QSize& clientSize) {
@@ -97,9 +99,7 @@ class HelpWindowTest : public QObject {
   }
 
   void ShowHelp() {
-    help->show();
-    help->raise();
-    help->activateWindow();
+    ui::BringToFront(help);
     QVERIFY(QTest::qWaitForWindowExposed(help));
   }
 
@@ -113,10 +113,14 @@ class HelpWindowTest : public QObject {
 
   void init() {
     mainWindow = std::make_unique<QWidget>();
-    help = new THelpForm(mainWindow.get(), folder.path());
+    helpOwner = std::make_unique<THelpForm>(mainWindow.get(), folder.path());
+    help = helpOwner.get();
   }
 
-  void cleanup() { mainWindow.reset(); }
+  void cleanup() {
+    helpOwner.reset();
+    mainWindow.reset();
+  }
 
   // The main window is painted first; the guide follows without the help window showing.
   void opensGuideAfterMainWindowsFirstPaintAndStaysHidden() {
@@ -327,13 +331,36 @@ class HelpWindowTest : public QObject {
     QCOMPARE(recorder.opened, expected);
   }
 
-  void goesWithTheMainWindow() {
+  // A window of its own: the main window can come in front of it, and closing the main window
+  // ends the program while help is open.
+  void closingTheMainWindowEndsTheProgram() {
     ShowMainWindow({100, 100}, kMainClientSize);
     ShowHelp();
-    QPointer<THelpForm> alive(help);
-    QVERIFY(help->isWindow());
-    mainWindow.reset();
-    QVERIFY(alive.isNull());
+    QVERIFY(help->isWindow() && help->parentWidget() == nullptr);
+    QTimer::singleShot(0, mainWindow.get(), [this] { mainWindow->close(); });
+    QTimer hung;
+    hung.callOnTimeout([] { QCoreApplication::exit(1); });
+    hung.start(5000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+  }
+
+  void closingGivesTheKeyboardBackToTheMainWindow() {
+    ShowMainWindow({100, 100}, kMainClientSize);
+    ShowHelp();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QVERIFY(help->close());
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
+  }
+
+  void helpComesBackFromMinimised() {
+    ShowMainWindow({100, 100}, kMainClientSize);
+    ShowHelp();
+    help->showMinimized();
+    QTRY_VERIFY(help->isMinimized());
+    ui::BringToFront(help);
+    QTRY_VERIFY(!help->isMinimized());
+    QVERIFY(help->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(help));
   }
 
   void fixedDialogFrameWithCloseBoxOnly() {

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs a command on an X display of its own (Xvfb), with the openbox window manager or bare.
+# Usage: on_x_display.sh DISPLAY_NUMBER openbox|bare COMMAND...
+set -euo pipefail
+display=":$1"
+manager=$2
+shift 2
+
+manager_pid=
+server=
+stop() {
+  [ -z "$manager_pid" ] || kill "$manager_pid" 2>/dev/null || true
+  [ -z "$server" ] || kill "$server" 2>/dev/null || true
+  wait
+}
+trap stop EXIT
+trap 'exit 1' INT TERM HUP PIPE
+
+# The server writes its display number once it takes clients. A server of an earlier run on
+# the same display may still be on its way out; then this one gives up at once, and is retried.
+ready=$(mktemp)
+for _ in $(seq 50); do
+  Xvfb "$display" -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  server=$!
+  while kill -0 "$server" 2>/dev/null && [ ! -s "$ready" ]; do
+    sleep 0.05
+  done
+  [ -s "$ready" ] && break
+  wait "$server" || true
+  server=
+  sleep 0.2
+done
+rm -f "$ready"
+[ -n "$server" ] || { echo "Xvfb could not start on $display" >&2; exit 1; }
+export DISPLAY=$display
+if [ "$manager" = openbox ]; then
+  openbox --sm-disable &
+  manager_pid=$!
+  for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    kill -0 "$manager_pid" 2>/dev/null || { echo "openbox could not start on $display" >&2; exit 1; }
+    sleep 0.1
+  done
+  # The check window comes before openbox takes on new windows.
+  sleep 1
+else
+  export SHIFTMETER_WINDOW_MANAGER=none
+fi
+# libxkbcommon-x11, which Qt's X platform loads, hands strndup a buffer with no terminating zero
+# but its right length; AddressSanitizer's strict string checks take that for an overflow.
+if [ -n "${ASAN_OPTIONS:-}" ]; then
+  export ASAN_OPTIONS=${ASAN_OPTIONS//strict_string_checks=1/strict_string_checks=0}
+fi
+QT_QPA_PLATFORM=xcb "$@"
