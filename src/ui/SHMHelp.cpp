@@ -57,7 +57,6 @@ THelpForm::THelpForm(QWidget* mainWindow, const QString& helpFolder)
 
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setGeometry(kCloseButtonGeometry);
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
   // Neither default nor cancel button: Enter and Escape leave the window alone.
   BitBtn1->setAutoDefault(false);
   BitBtn1->setDefault(false);
@@ -102,6 +101,11 @@ void THelpForm::OpenPendingPage() {
 
 void THelpForm::showEvent(QShowEvent* event) {
   OpenPendingPage();
+  // The style draws its stock icon in about the time the whole help window takes to build, so
+  // the button gets it only when someone first looks at the window.
+  if (BitBtn1->icon().isNull()) {
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  }
   if (!event->spontaneous() && centreOnNextShow) {
     centreOnNextShow = false;
     CentreOverMainForm();

@@ -135,9 +135,13 @@ class HelpWindowTest : public QObject {
              QUrl::fromLocalFile(folder.filePath(QStringLiteral("Help.html"))));
   }
 
+  // Both the guide and the Close button's icon wait until they are needed, and are there when
+  // the window shows.
   void shownBeforeMainWindowOpensGuideAtOnce() {
+    QVERIFY(help->BitBtn1->icon().isNull());
     help->show();
     QVERIFY(help->WebBrowser1->toPlainText().contains(QStringLiteral("Paragraph 299")));
+    QVERIFY(!help->BitBtn1->icon().isNull());
   }
 
   void firstShowCentresOverMainWindow_data() {
