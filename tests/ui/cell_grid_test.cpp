@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "ui/CellGridWidget.h"
+#include "ui_test_support.h"
 
 using ui::CellGridWidget;
 using ui::CellPos;
+using ui_test::CellCentre;
+using ui_test::Press;
+using ui_test::Type;
 
 Q_DECLARE_METATYPE(CellPos)
 
@@ -40,21 +44,6 @@ struct GridWindow {
   std::vector<CellPos> asked;
   bool allowMoves = true;
 };
-
-void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
-}
-
-// Each keystroke goes to whatever has the focus at that moment, as a real keyboard's would.
-void Type(const QString& text) {
-  for (const QChar character : text) {
-    QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
-  }
-}
-
-QPoint CentreOf(const CellGridWidget& grid, CellPos cell) {
-  return grid.visualRect(grid.Cells().IndexOf(cell.col, cell.row)).center();
-}
 
 }  // namespace
 
@@ -206,7 +195,7 @@ class CellGridTest : public QObject {
   void refusedClickKeepsTheEditorOnTheCurrentCell() {
     Type("x");
     w_->allowMoves = false;
-    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CentreOf(Grid(), {3, 4}));
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(Grid(), {3, 4}));
     QCOMPARE(w_->asked, std::vector<CellPos>{(CellPos{3, 4})});
     QCOMPARE(Grid().CurrentCell(), (CellPos{0, 1}));
     QVERIFY(Grid().EditorOpen());
@@ -308,11 +297,11 @@ class CellGridTest : public QObject {
   }
 
   void clickMovesAndAClickOnTheCurrentCellOpensTheEditor() {
-    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CentreOf(Grid(), {2, 5}));
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(Grid(), {2, 5}));
     QCOMPARE(Grid().CurrentCell(), (CellPos{2, 5}));
     QCOMPARE(w_->asked, std::vector<CellPos>{(CellPos{2, 5})});
     QVERIFY(!Grid().EditorOpen());
-    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CentreOf(Grid(), {2, 5}));
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(Grid(), {2, 5}));
     QVERIFY(Grid().EditorOpen());
     QCOMPARE(w_->asked.size(), std::size_t{1});
   }

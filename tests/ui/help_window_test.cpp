@@ -387,4 +387,3 @@ class HelpWindowTest : public QObject {
 
 QTEST_MAIN(HelpWindowTest)
 #include "help_window_test.moc"
-#include "moc_url_recorder.cpp"

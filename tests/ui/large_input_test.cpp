@@ -15,6 +15,7 @@
 #include "result_labels.h"
 #include "ui/CellGridWidget.h"
 #include "ui/SHMMain.h"
+#include "ui_test_support.h"
 
 using ui::CellGridWidget;
 using ui::CellPos;
@@ -90,15 +91,11 @@ class LargeInputTest : public QObject {
 
   std::unique_ptr<ui::TMainForm> form_;
 
-  template <class T>
-  T* Find(const char* name) const {
-    return form_->findChild<T*>(QString::fromLatin1(name));
-  }
-  CellGridWidget* Needed() const { return Find<CellGridWidget>("NeededHoursList"); }
-  CellGridWidget* Staff() const { return Find<CellGridWidget>("EmployeeHoursList"); }
+  CellGridWidget* Needed() const { return ui_test::NeededGrid(*form_); }
+  CellGridWidget* Staff() const { return ui_test::StaffGrid(*form_); }
 
   static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    ui_test::Press(key, modifiers);
     QCoreApplication::processEvents();
   }
 

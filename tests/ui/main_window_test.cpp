@@ -12,30 +12,18 @@
 
 #include "ui/CellGridWidget.h"
 #include "ui/SHMMain.h"
+#include "ui_test_support.h"
 #include "url_recorder.h"
 
 using ui::CellGridWidget;
 using ui::CellPos;
 using ui::TMainForm;
+using ui_test::Press;
+using ui_test::Type;
 
 namespace {
 
 const QString kVerdictOnEmptyGrids = QStringLiteral("You have 0 extra man-hours");
-
-void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
-}
-
-void Type(const QString& text) {
-  for (const QChar character : text) {
-    QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
-  }
-}
-
-void ClickCell(CellGridWidget* grid, CellPos cell) {
-  const QPoint centre = grid->visualRect(grid->Cells().IndexOf(cell.col, cell.row)).center();
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
-}
 
 QColor TextColour(const QWidget* widget) {
   return widget->palette().color(QPalette::WindowText);
@@ -65,10 +53,10 @@ class MainWindowTest : public QObject {
 
   template <class T>
   T* Find(const char* name) const {
-    return form_->findChild<T*>(QString::fromLatin1(name));
+    return ui_test::Find<T>(*form_, name);
   }
-  CellGridWidget* Needed() const { return Find<CellGridWidget>("NeededHoursList"); }
-  CellGridWidget* Staff() const { return Find<CellGridWidget>("EmployeeHoursList"); }
+  CellGridWidget* Needed() const { return ui_test::NeededGrid(*form_); }
+  CellGridWidget* Staff() const { return ui_test::StaffGrid(*form_); }
   QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
 
   void ExpectError() {
@@ -349,14 +337,14 @@ class MainWindowTest : public QObject {
   void clickIntoTheOtherGridWithAnUnreadableEntry() {
     Press(Qt::Key_Right);
     Type("abc");
-    ClickCell(Staff(), {2, 3});
+    ui_test::ClickCell(*Staff(), {2, 3});
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Staff()));
     QCOMPARE(Staff()->CurrentCell(), (CellPos{0, 1}));
     ExpectError();
     QVERIFY(!Needed()->EditorOpen());
     QCOMPARE(Needed()->Cell(1, 1), QString("abc"));
     Needed()->SetCell(1, 1, "4");  // readable now, but nothing recalculates until a move
-    ClickCell(Staff(), {0, 1});
+    ui_test::ClickCell(*Staff(), {0, 1});
     QVERIFY(Staff()->EditorOpen());
     ExpectError();
   }
@@ -595,4 +583,3 @@ class MainWindowTest : public QObject {
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"
-#include "moc_url_recorder.cpp"

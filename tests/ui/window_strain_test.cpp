@@ -29,6 +29,7 @@
 #include "result_labels.h"
 #include "ui/CellGridWidget.h"
 #include "ui/SHMMain.h"
+#include "ui_test_support.h"
 
 using ui::CellGridWidget;
 using ui::CellPos;
@@ -271,7 +272,7 @@ class DragScrollWait : public QObject {
 class Driver {
  public:
   Driver(ui::TMainForm& form, std::uint32_t seed) : form_(form), random_(seed) {
-    grids_ = {Find<CellGridWidget>("NeededHoursList"), Find<CellGridWidget>("EmployeeHoursList")};
+    grids_ = {ui_test::NeededGrid(form_), ui_test::StaffGrid(form_)};
     form_.SetConfirmation([this](QWidget*) {
       ++confirmationsAsked_;
       return answerYes_;
@@ -330,11 +331,6 @@ class Driver {
   }
 
  private:
-  template <class T>
-  T* Find(const char* name) const {
-    return form_.findChild<T*>(QString::fromLatin1(name));
-  }
-
   CellGridWidget& Grid(int grid) const { return *grids_[static_cast<std::size_t>(grid)]; }
 
   int Pick(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random_); }
@@ -721,11 +717,10 @@ class Driver {
                             action.text, action.modifiers);
         break;
       case Kind::Key:
-        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(action.key),
-                        action.modifiers);
+        ui_test::Press(action.key, action.modifiers);
         break;
       case Kind::Paste:
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        ui_test::Press(Qt::Key_V, Qt::ControlModifier);
         break;
       case Kind::ClickCell:
         ClickCell(Grid(action.grid), action.cell);
@@ -746,7 +741,7 @@ class Driver {
       }
       case Kind::Clear:
         answerYes_ = action.yes;
-        QTest::mouseClick(Find<QPushButton>("btnClear"), Qt::LeftButton);
+        QTest::mouseClick(ui_test::Find<QPushButton>(form_, "btnClear"), Qt::LeftButton);
         break;
     }
   }
@@ -760,7 +755,7 @@ class Driver {
 
   // The click lands on whatever is drawn there: the cell, or the editor open over it.
   static void ClickCell(CellGridWidget& grid, CellPos cell) {
-    const QPoint centre = grid.visualRect(grid.Cells().IndexOf(cell.col, cell.row)).center();
+    const QPoint centre = ui_test::CellCentre(grid, cell);
     QWidget* target = grid.viewport()->childAt(centre);
     if (target == nullptr) {
       QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centre);
@@ -903,8 +898,9 @@ class Driver {
   QString CompareFocus(const Expected& expected) const {
     const QWidget* focus = QApplication::focusWidget();
     if (expected.focused == kNoGrid) {
-      return focus == Find<QPushButton>("btnClear") ? QString()
-                                                    : QStringLiteral("focus left Clear");
+      return focus == ui_test::Find<QPushButton>(form_, "btnClear")
+                 ? QString()
+                 : QStringLiteral("focus left Clear");
     }
     const CellGridWidget& view = Grid(expected.focused);
     const QWidget* wanted = view.EditorOpen() ? static_cast<QWidget*>(view.Editor()) : &view;

@@ -14,6 +14,7 @@
 #include "ui/SHMHelp.h"
 #include "ui/SHMMain.h"
 #include "ui/WindowFrame.h"
+#include "ui_test_support.h"
 
 using ui::THelpForm;
 using ui::TMainForm;
@@ -44,7 +45,7 @@ class DesktopWindowTest : public QObject {
 
   template <class T>
   T* Find(const char* name) const {
-    return form_->findChild<T*>(QString::fromLatin1(name));
+    return ui_test::Find<T>(*form_, name);
   }
 
   void Press(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
@@ -132,9 +133,8 @@ class DesktopWindowTest : public QObject {
 
   // The dotted rectangle of the current cell leaves nothing behind on the cells it has left.
   void focusRectangleFollowsTheCurrentCell() {
-    auto* grid = Find<ui::CellGridWidget>("NeededHoursList");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->Cells().IndexOf(1, 1)).center());
+    auto* grid = ui_test::NeededGrid(*form_);
+    ui_test::ClickCell(*grid, {1, 1});
     for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Tab}) {
       QTest::keyClick(grid, key);
     }

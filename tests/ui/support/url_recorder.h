@@ -5,8 +5,7 @@
 #include <QUrl>
 
 // Stands in for the desktop's URL handler in tests (QDesktopServices::setUrlHandler with the
-// slot "Open") and keeps every address handed to it. A test that includes this header also
-// includes "moc_url_recorder.cpp" once.
+// slot "Open") and keeps every address handed to it.
 class UrlRecorder : public QObject {
   Q_OBJECT
 

@@ -1,0 +1,34 @@
+#include "ui_test_support.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace ui_test {
+
+void Press(int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+}
+
+void Type(const QString& text) {
+  for (const QChar character : text) {
+    QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
+  }
+}
+
+QPoint CellCentre(const ui::CellGridWidget& grid, ui::CellPos cell) {
+  return grid.visualRect(grid.Cells().IndexOf(cell.col, cell.row)).center();
+}
+
+void ClickCell(ui::CellGridWidget& grid, ui::CellPos cell) {
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCentre(grid, cell));
+}
+
+ui::CellGridWidget* NeededGrid(const QObject& form) {
+  return Find<ui::CellGridWidget>(form, "NeededHoursList");
+}
+
+ui::CellGridWidget* StaffGrid(const QObject& form) {
+  return Find<ui::CellGridWidget>(form, "EmployeeHoursList");
+}
+
+}  // namespace ui_test

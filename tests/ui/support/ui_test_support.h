@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include "ui/CellGridWidget.h"
+
+// What the window tests do as a user would: keys and typing go to whatever has the focus at
+// that moment, as a real keyboard's would, and clicks land on a cell's centre.
+namespace ui_test {
+
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void Type(const QString& text);
+
+QPoint CellCentre(const ui::CellGridWidget& grid, ui::CellPos cell);
+// A click on the grid's cell itself, never on an editor open over it.
+void ClickCell(ui::CellGridWidget& grid, ui::CellPos cell);
+
+template <class T>
+T* Find(const QObject& window, const char* name) {
+  return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// The main window's two grids.
+ui::CellGridWidget* NeededGrid(const QObject& form);
+ui::CellGridWidget* StaffGrid(const QObject& form);
+
+}  // namespace ui_test
