@@ -41,24 +41,14 @@ QString VariedText(qsizetype length, const QString& tag) {
   return text;
 }
 
-calc::MemoryGrid CopyOf(const CellGridWidget& grid) {
-  calc::MemoryGrid copy(grid.ColCount(), grid.RowCount());
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
-      copy.SetCell(col, row, grid.Cell(col, row).toStdString());
-    }
-  }
-  return copy;
-}
-
 // A cell the recalculation rewrote holds its new text; any other keeps what it held before.
 // Answers the first cell that differs.
 QString CellMismatch(const CellGridWidget& grid, const calc::MemoryGrid& before,
-                     const calc::MemoryGrid& after, const std::vector<QString>& original) {
+                     const calc::MemoryGrid& after, const QStringList& original) {
   for (int row = 0; row < grid.RowCount(); ++row) {
     for (int col = 0; col < grid.ColCount(); ++col) {
       const std::string text = after.Cell(col, row);
-      const auto slot = static_cast<std::size_t>(row * grid.ColCount() + col);
+      const qsizetype slot = row * grid.ColCount() + col;
       const bool rewritten = text != before.Cell(col, row);
       const QString expected = rewritten ? QString::fromStdString(text) : original[slot];
       if (grid.Cell(col, row) != expected) {
@@ -72,16 +62,6 @@ QString CellMismatch(const CellGridWidget& grid, const calc::MemoryGrid& before,
     }
   }
   return {};
-}
-
-std::vector<QString> TextsOf(const CellGridWidget& grid) {
-  std::vector<QString> texts;
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
-      texts.push_back(grid.Cell(col, row));
-    }
-  }
-  return texts;
 }
 
 }  // namespace
@@ -107,10 +87,10 @@ class LargeInputTest : public QObject {
   // Presses a key that moves the current cell of the needed grid and compares the window with
   // a recalculation over copies of both grids taken just before.
   Moved MoveAndCompare(int key) {
-    const calc::MemoryGrid neededBefore = CopyOf(*Needed());
-    const calc::MemoryGrid staffBefore = CopyOf(*Staff());
-    const std::vector<QString> neededTexts = TextsOf(*Needed());
-    const std::vector<QString> staffTexts = TextsOf(*Staff());
+    const calc::MemoryGrid neededBefore = ui_test::MemoryCopy(*Needed());
+    const calc::MemoryGrid staffBefore = ui_test::MemoryCopy(*Staff());
+    const QStringList neededTexts = ui_test::CellTexts(*Needed());
+    const QStringList staffTexts = ui_test::CellTexts(*Staff());
     calc::MemoryGrid neededAfter = neededBefore;
     calc::MemoryGrid staffAfter = staffBefore;
     const calc::ReCalcResult result = calc::ReCalc(neededAfter, staffAfter);

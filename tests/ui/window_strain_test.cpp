@@ -63,13 +63,7 @@ struct GridCellsCopy {
 };
 
 GridCellsCopy CopyCells(const CellGridWidget& grid) {
-  GridCellsCopy copy{grid.ColCount(), grid.RowCount(), {}};
-  for (int row = 0; row < copy.rows; ++row) {
-    for (int col = 0; col < copy.cols; ++col) {
-      copy.texts.append(grid.Cell(col, row));
-    }
-  }
-  return copy;
+  return {grid.ColCount(), grid.RowCount(), ui_test::CellTexts(grid)};
 }
 
 calc::MemoryGrid ToMemory(const GridCellsCopy& cells) {

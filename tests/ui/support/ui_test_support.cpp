@@ -23,6 +23,26 @@ void ClickCell(ui::CellGridWidget& grid, ui::CellPos cell) {
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCentre(grid, cell));
 }
 
+QStringList CellTexts(const ui::CellGridWidget& grid) {
+  QStringList texts;
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      texts.append(grid.Cell(col, row));
+    }
+  }
+  return texts;
+}
+
+calc::MemoryGrid MemoryCopy(const ui::CellGridWidget& grid) {
+  calc::MemoryGrid copy(grid.ColCount(), grid.RowCount());
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      copy.SetCell(col, row, grid.Cell(col, row).toStdString());
+    }
+  }
+  return copy;
+}
+
 ui::CellGridWidget* NeededGrid(const QObject& form) {
   return Find<ui::CellGridWidget>(form, "NeededHoursList");
 }

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
+#include "calc/recalc.h"
 #include "ui/CellGridWidget.h"
 
 // What the window tests do as a user would: keys and typing go to whatever has the focus at
@@ -21,6 +23,10 @@ template <class T>
 T* Find(const QObject& window, const char* name) {
   return window.findChild<T*>(QString::fromLatin1(name));
 }
+
+// A grid's texts, heading row included, row after row; and the same as a grid of the core's.
+QStringList CellTexts(const ui::CellGridWidget& grid);
+calc::MemoryGrid MemoryCopy(const ui::CellGridWidget& grid);
 
 // The main window's two grids.
 ui::CellGridWidget* NeededGrid(const QObject& form);
