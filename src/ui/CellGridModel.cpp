@@ -59,7 +59,7 @@ void CellGridModel::MoveColumn(int from, int to) {
 }
 
 int CellGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_ - 1;
+  return parent.isValid() ? 0 : ItemRow(rows_);
 }
 
 int CellGridModel::columnCount(const QModelIndex& parent) const {
@@ -70,14 +70,16 @@ QVariant CellGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
     return {};
   }
-  return Cell(index.column(), index.row() + 1);
+  const CellPos pos = PosOf(index);
+  return Cell(pos.col, pos.row);
 }
 
 bool CellGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) {
     return false;
   }
-  SetCell(index.column(), index.row() + 1, value.toString());
+  const CellPos pos = PosOf(index);
+  SetCell(pos.col, pos.row, value.toString());
   return true;
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "ui/CellMoves.h"
+
 namespace ui {
 
 // The cells of one grid and nothing else: a rectangle of texts addressed by column, then row,
@@ -24,7 +26,11 @@ class CellGridModel : public QAbstractTableModel {
   // Moves a whole column, heading and cells, to position `to`; the columns between close up.
   void MoveColumn(int from, int to);
 
-  QModelIndex IndexOf(int col, int row) const { return index(row - 1, col); }
+  // The one mapping between the grid's rows and the views' item rows, both ways.
+  static int ItemRow(int row) { return row - 1; }
+  static int DataRow(int itemRow) { return itemRow + 1; }
+  QModelIndex IndexOf(int col, int row) const { return index(ItemRow(row), col); }
+  static CellPos PosOf(const QModelIndex& index) { return {index.column(), DataRow(index.row())}; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

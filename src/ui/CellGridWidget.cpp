@@ -7,30 +7,16 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
+
+#include "ui/CellDelegate.h"
+#include "ui/VetoSelectionModel.h"
 
 namespace ui {
 namespace {
 
-constexpr int kLine = CellGridWidget::kGridLineWidth;
-constexpr int kTextInset = 2;
-// Cells hold text of any length, but no cell is ever wide enough to show more than this.
-constexpr qsizetype kPaintedChars = 2048;
-
-void PaintCell(QPainter* painter, const QRect& section, const QColor& face, const QColor& line,
-               const QColor& ink, const QString& text) {
-  const QRect cell = section.adjusted(0, 0, -kLine, -kLine);
-  painter->fillRect(QRect(cell.right() + 1, section.top(), kLine, section.height()), line);
-  painter->fillRect(QRect(section.left(), cell.bottom() + 1, section.width(), kLine), line);
-  painter->fillRect(cell, face);
-  painter->setPen(ink);
-  painter->drawText(cell.adjusted(kTextInset, 0, 0, 0),
-                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                    text.left(kPaintedChars));
-}
+constexpr int kLine = kGridLineWidth;
 
 // The heading row: button face, the grid's text colour and grid lines like the cells.
 class GridHeading : public QHeaderView {
@@ -58,122 +44,17 @@ class GridHeading : public QHeaderView {
 
 }  // namespace
 
-// The one place a current-cell change goes through: keys, clicks, the wheel and the program's
-// own requests all end in setCurrentIndex, which asks the grid's select-cell handler first.
-class VetoSelectionModel : public QItemSelectionModel {
- public:
-  VetoSelectionModel(QAbstractItemModel* model, CellGridWidget* grid)
-      : QItemSelectionModel(model, grid), grid_(grid) {}
-
-  void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
-    if (currentIndex().isValid() && index != currentIndex()) {
-      if (!index.isValid() || !grid_->AskSelectCell(index)) {
-        return;
-      }
-    }
-    QItemSelectionModel::setCurrentIndex(index, command);
-  }
-
-  // Places the current cell where no move is meant: at creation, and to follow a dragged column.
-  void PlaceCurrent(const QModelIndex& index) {
-    QItemSelectionModel::setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-  }
-
- private:
-  CellGridWidget* grid_;
-};
-
-// Paints the cells and makes the in-place editor, which writes every change of its text into
-// its cell at once; the grid, not the delegate, decides which keys close it or move the cell.
-class CellDelegate : public QStyledItemDelegate {
- public:
-  explicit CellDelegate(CellGridWidget* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
-  void Detach() { grid_ = nullptr; }
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
-                        const QModelIndex& index) const override {
-    auto* editor = new QLineEdit(parent);
-    editor->setFrame(false);
-    // While typing, a screen reader's user still hears which column and row they are in.
-    editor->setAccessibleName(
-        QStringLiteral("%1, row %2").arg(grid_->Cell(index.column(), 0)).arg(index.row() + 1));
-    editor->setMaxLength(std::numeric_limits<int>::max());
-    QAbstractItemModel* cells = grid_->model();
-    const QPersistentModelIndex cell(index);
-    connect(editor, &QLineEdit::textEdited, editor, [cells, cell](const QString& text) {
-      if (cell.isValid()) {
-        cells->setData(cell, text, Qt::EditRole);
-      }
-    });
-    grid_->EditorCreated(editor);
-    return editor;
-  }
-
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    auto* line = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() != text) {
-      line->setText(text);
-    }
-  }
-
-  // The cell already holds every keystroke, so closing the editor writes nothing.
-  void setModelData(QWidget* /*editor*/, QAbstractItemModel* /*model*/,
-                    const QModelIndex& /*index*/) const override {}
-
-  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                            const QModelIndex& /*index*/) const override {
-    editor->setGeometry(option.rect.adjusted(0, 0, -kLine, -kLine));
-  }
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    const QPalette& colours = grid_->palette();
-    const bool current = index == grid_->currentIndex();
-    const bool highlighted = (option.state & QStyle::State_Selected) && !current;
-    painter->save();
-    painter->setFont(grid_->font());
-    PaintCell(painter, option.rect,
-              colours.color(highlighted ? QPalette::Highlight : QPalette::Base),
-              colours.color(QPalette::Dark),
-              colours.color(highlighted ? QPalette::HighlightedText : QPalette::Text),
-              index.data(Qt::DisplayRole).toString());
-    if (current && grid_->hasFocus()) {
-      // Drawn half a pixel in from the cell's edges, the line stays inside the cell at any
-      // scale, where the cell's own repaint wipes it.
-      painter->setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));
-      painter->drawRect(QRectF(option.rect).adjusted(0.5, 0.5, -kLine - 0.5, -kLine - 0.5));
-    }
-    painter->restore();
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (grid_ == nullptr || watched != grid_->Editor()) {
-      return false;
-    }
-    if (event->type() == QEvent::KeyPress) {
-      return grid_->EditorKeyPress(static_cast<QKeyEvent*>(event));
-    }
-    if (event->type() == QEvent::FocusOut) {
-      grid_->EditorFocusLost(static_cast<QFocusEvent*>(event));
-    }
-    return false;
-  }
-
- private:
-  CellGridWidget* grid_;
-};
-
 CellGridWidget::CellGridWidget(int cols, int rows, QWidget* parent)
     : QTableView(parent), cells_(new CellGridModel(cols, rows, this)) {
   setHorizontalHeader(new GridHeading(this));
   setModel(cells_);
-  selection_ = new VetoSelectionModel(cells_, this);
+  selection_ = new VetoSelectionModel(
+      cells_, [this](const QModelIndex& target) { return AskSelectCell(target); }, this);
   setSelectionModel(selection_);
-  delegate_ = new CellDelegate(this);
-  setItemDelegate(delegate_);
+  setItemDelegate(new CellDelegate(*cells_, *this, [this](QLineEdit* editor) {
+    editor_ = editor;
+    editor->installEventFilter(this);
+  }));
 
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -194,10 +75,6 @@ CellGridWidget::CellGridWidget(int cols, int rows, QWidget* parent)
     selection_->PlaceCurrent(IndexOf(anchor_));
     selection_->select(IndexOf(anchor_), QItemSelectionModel::ClearAndSelect);
   }
-}
-
-CellGridWidget::~CellGridWidget() {
-  delegate_->Detach();
 }
 
 // On a scaled display a cell's edges fall between device pixels; the repaint of the cell left
@@ -223,8 +100,7 @@ void CellGridWidget::SetRowHeight(int height) {
 }
 
 CellPos CellGridWidget::CurrentCell() const {
-  const QModelIndex current = currentIndex();
-  return {current.column(), current.row() + 1};
+  return CellGridModel::PosOf(currentIndex());
 }
 
 void CellGridWidget::SetCurrentRow(int row) {
@@ -251,8 +127,9 @@ GridExtent CellGridWidget::Extent() const {
   for (int item = 0; item < cells_->rowCount(); ++item) {
     const int top = rowViewportPosition(item);
     if (top >= 0 && top + rowHeight(item) <= height) {
-      extent.topVisibleRow = visibleRows++ == 0 ? item + 1 : extent.topVisibleRow;
-      extent.bottomVisibleRow = item + 1;
+      const int row = CellGridModel::DataRow(item);
+      extent.topVisibleRow = visibleRows++ == 0 ? row : extent.topVisibleRow;
+      extent.bottomVisibleRow = row;
     }
   }
   extent.colStep = std::max(1, visibleCols - 1);
@@ -263,7 +140,8 @@ GridExtent CellGridWidget::Extent() const {
 bool CellGridWidget::AskSelectCell(const QModelIndex& target) {
   bool allow = true;
   if (onSelectCell_) {
-    onSelectCell_(this, target.column(), target.row() + 1, allow);
+    const CellPos pos = CellGridModel::PosOf(target);
+    onSelectCell_(this, pos.col, pos.row, allow);
   }
   return allow;
 }
@@ -410,6 +288,23 @@ void CellGridWidget::keyPressEvent(QKeyEvent* event) {
   event->ignore();
 }
 
+// The delegate leaves the open editor's keys and its focus to the grid.
+bool CellGridWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != editor_) {
+    return QTableView::eventFilter(watched, event);
+  }
+  if (!EditorOpen()) {
+    return false;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    return EditorKeyPress(static_cast<QKeyEvent*>(event));
+  }
+  if (event->type() == QEvent::FocusOut) {
+    EditorFocusLost(static_cast<QFocusEvent*>(event));
+  }
+  return false;
+}
+
 bool CellGridWidget::EditorKeyPress(QKeyEvent* event) {
   if (HandleMoveKey(event, true) || HandleScrollKey(event)) {
     return true;
@@ -504,7 +399,7 @@ void CellGridWidget::RefocusEditor() {
 void CellGridWidget::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (event->button() == Qt::LeftButton && index.isValid()) {
-    const CellPos target{index.column(), index.row() + 1};
+    const CellPos target = CellGridModel::PosOf(index);
     if (target == CurrentCell()) {
       OpenEditor(Caret::SelectAll);
     } else {

@@ -11,7 +11,6 @@
 
 namespace ui {
 
-class CellDelegate;
 class VetoSelectionModel;
 
 // Whether the in-place editor takes this key text as typed characters: anything but controls,
@@ -30,10 +29,7 @@ class CellGridWidget : public QTableView {
  public:
   using SelectCellHandler = std::function<void(QObject* sender, int col, int row, bool& allow)>;
 
-  static constexpr int kGridLineWidth = 2;
-
   CellGridWidget(int cols, int rows, QWidget* parent = nullptr);
-  ~CellGridWidget() override;
 
   CellGridModel& Cells() { return *cells_; }
   const CellGridModel& Cells() const { return *cells_; }
@@ -62,6 +58,7 @@ class CellGridWidget : public QTableView {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -73,8 +70,6 @@ class CellGridWidget : public QTableView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
-  friend class CellDelegate;
-  friend class VetoSelectionModel;
   enum class Caret { SelectAll, AtEnd };
 
   QModelIndex IndexOf(CellPos pos) const { return cells_->IndexOf(pos.col, pos.row); }
@@ -87,15 +82,11 @@ class CellGridWidget : public QTableView {
   void CloseEditor();
   void RefocusEditor();
   void ColumnDragged(int logical, int oldVisual, int newVisual);
-
-  // Called by the delegate for the editor it made.
-  void EditorCreated(QLineEdit* editor) { editor_ = editor; }
   bool EditorKeyPress(QKeyEvent* event);
   void EditorFocusLost(const QFocusEvent* event);
 
   CellGridModel* cells_;
   VetoSelectionModel* selection_;
-  CellDelegate* delegate_;
   QPointer<QLineEdit> editor_;
   SelectCellHandler onSelectCell_;
   CellPos anchor_;
