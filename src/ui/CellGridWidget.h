@@ -78,10 +78,12 @@ class CellGridWidget : public QTableView {
   bool HandleMoveKey(QKeyEvent* event, bool editorOpen);
   bool HandleScrollKey(QKeyEvent* event);
   void ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll, int oldRowScroll);
+  void ColumnDragged(int logical, int oldVisual, int newVisual);
+
+  // The in-place editor and the focus rules it keeps, in CellGridEditor.cpp.
   void OpenEditor(Caret caret);
   void CloseEditor();
   void RefocusEditor();
-  void ColumnDragged(int logical, int oldVisual, int newVisual);
   bool EditorKeyPress(QKeyEvent* event);
   void EditorFocusLost(const QFocusEvent* event);
 
