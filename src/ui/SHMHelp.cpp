@@ -7,7 +7,6 @@
 #include <QStyle>
 #include <QTextBrowser>
 #include <QUrl>
-#include <algorithm>
 #include <utility>
 
 #include "ui/Appearance.h"
@@ -28,12 +27,6 @@ constexpr qint64 kLargestHelpPage = 1024 * 1024;
 constexpr Qt::WindowFlags kDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowCloseButtonHint;
-
-// One axis of the centring: half the difference of the outer extents, rounded toward zero as
-// integer division does, and never off the top or left of the screen.
-int CentredEdge(int mainEdge, int mainExtent, int ownExtent) {
-  return std::max(0, mainEdge + (mainExtent - ownExtent) / 2);
-}
 
 }  // namespace
 
@@ -127,12 +120,8 @@ void THelpForm::CentreOverMainForm() {
     return;
   }
   const QMargins frame = FrameMargins(mainForm);
-  const QRect mainOuter = mainForm->geometry().marginsAdded(frame);
-  const QSize ownOuter = size().grownBy(frame);
-  PlaceFrameAt(this,
-               {CentredEdge(mainOuter.x(), mainOuter.width(), ownOuter.width()),
-                CentredEdge(mainOuter.y(), mainOuter.height(), ownOuter.height())},
-               frame);
+  // Never off the top or left of the desktop's origin.
+  CentreFrameOver(this, mainForm->geometry().marginsAdded(frame), frame, QPoint(0, 0));
 }
 
 }  // namespace ui

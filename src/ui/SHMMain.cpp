@@ -257,7 +257,8 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), confirmation_(AskToClea
   setPalette(colours);
   setFixedSize(kDesignedClientSize);
   if (const QScreen* desktop = QGuiApplication::primaryScreen()) {
-    move(CentredTopLeft(desktop->geometry(), kOuterSize));
+    const QRect area = desktop->geometry();
+    move(CentredTopLeft(area, kOuterSize, area.topLeft()));
   }
 
   BuildHeader();
@@ -501,11 +502,6 @@ void TMainForm::changeEvent(QEvent* event) {
   }
 }
 
-QPoint CentredTopLeft(const QRect& desktop, QSize outerSize) {
-  return {desktop.left() + std::max(0, (desktop.width() - outerSize.width()) / 2),
-          desktop.top() + std::max(0, (desktop.height() - outerSize.height()) / 2)};
-}
-
 namespace {
 
 // A modal question centred by its frame on the screen of the window that asks it.
@@ -523,7 +519,7 @@ class ScreenCentredBox : public QMessageBox {
       return;
     }
     const QMargins frame = asker_ != nullptr ? FrameMargins(asker_) : QMargins();
-    PlaceFrameAt(this, CentredTopLeft(screen->geometry(), size().grownBy(frame)), frame);
+    CentreFrameOver(this, screen->geometry(), frame, screen->geometry().topLeft());
   }
 
  private:

@@ -81,9 +81,6 @@ class TMainForm : public QWidget {
   Confirmation confirmation_;
 };
 
-// The window's top-left corner when centred on a desktop, never above or left of it.
-QPoint CentredTopLeft(const QRect& desktop, QSize outerSize);
-
 // Asks "Are you sure you want to clear the calculator?" in a modal box centred on the asker's
 // screen, Yes being the default and No the answer to Escape or the close box; the keyboard
 // goes back to the asker afterwards.

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace ui {
 
@@ -14,6 +15,15 @@ QMargins FrameMargins(const QWidget* window) {
 
 void PlaceFrameAt(QWidget* window, QPoint frameTopLeft, const QMargins& frame) {
   window->setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), window->size()));
+}
+
+QPoint CentredTopLeft(const QRect& area, QSize outerSize, QPoint limit) {
+  return {std::max(limit.x(), area.left() + (area.width() - outerSize.width()) / 2),
+          std::max(limit.y(), area.top() + (area.height() - outerSize.height()) / 2)};
+}
+
+void CentreFrameOver(QWidget* window, const QRect& area, const QMargins& frame, QPoint limit) {
+  PlaceFrameAt(window, CentredTopLeft(area, window->size().grownBy(frame), limit), frame);
 }
 
 // Showing and raising alone leave a minimised window minimised.

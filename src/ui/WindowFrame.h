@@ -2,6 +2,8 @@
 
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -15,6 +17,14 @@ QMargins FrameMargins(const QWidget* window);
 // top-left corner at frameTopLeft. The window manager frames the window only once it is shown,
 // so the position is given for the inside, which every window manager keeps.
 void PlaceFrameAt(QWidget* window, QPoint frameTopLeft, const QMargins& frame);
+
+// The top-left corner of an outer size centred over area: half the difference of the extents,
+// rounded toward zero as integer division does, and never above or left of limit.
+QPoint CentredTopLeft(const QRect& area, QSize outerSize, QPoint limit);
+
+// Places a window about to be shown so that its frame, expected to be as wide as frame, is
+// centred over area and never above or left of limit.
+void CentreFrameOver(QWidget* window, const QRect& area, const QMargins& frame, QPoint limit);
 
 // Shows window, restored if it was minimised, in front of the others and with the keyboard.
 void BringToFront(QWidget* window);

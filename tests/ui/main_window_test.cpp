@@ -12,6 +12,7 @@
 
 #include "ui/CellGridWidget.h"
 #include "ui/SHMMain.h"
+#include "ui/WindowFrame.h"
 #include "ui_test_support.h"
 #include "url_recorder.h"
 
@@ -572,12 +573,13 @@ class MainWindowTest : public QObject {
     QTest::newRow("odd") << QRect(0, 0, 1366, 769) << QPoint(285, 90);
     QTest::newRow("offset screen") << QRect(1920, 0, 1280, 1024) << QPoint(2162, 218);
     QTest::newRow("smaller than the window") << QRect(0, 0, 640, 480) << QPoint(0, 0);
+    QTest::newRow("smaller, offset") << QRect(1920, 100, 640, 480) << QPoint(1920, 100);
   }
 
   void opensCentredOnTheDesktop() {
     QFETCH(QRect, desktop);
     QFETCH(QPoint, topLeft);
-    QCOMPARE(ui::CentredTopLeft(desktop, TMainForm::kOuterSize), topLeft);
+    QCOMPARE(ui::CentredTopLeft(desktop, TMainForm::kOuterSize, desktop.topLeft()), topLeft);
   }
 };
 
