@@ -21,6 +21,7 @@
 #include "ui/ClickableLabel.h"
 #include "ui/FailureReport.h"
 #include "ui/GridCells.h"
+#include "ui/MainFormLayout.h"
 #include "ui/VerdictLabel.h"
 #include "ui/WindowFrame.h"
 
@@ -42,14 +43,11 @@ QString ShortSiteName() {
   return host.startsWith(prefix) ? host.mid(prefix.size()) : host;
 }
 
-const QColor kBlack(0, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kGreen(0, 128, 0);
-const QColor kTeal(0, 128, 128);
-const QColor kGrey(128, 128, 128);
-const QColor kSilver(192, 192, 192);
-
-constexpr int kGridRowHeight = 24;
+using main_form::ButtonSpec;
+using main_form::FontSpec;
+using main_form::GridPanelSpec;
+using main_form::PictureSpec;
+using main_form::TextSpec;
 
 const std::array<const char*, 6> kNeededHeadings{"Shift Desc", "#",        "#Emp",
                                                  "Start Time", "End Time", "Total Hrs"};
@@ -72,16 +70,19 @@ bool ShowSpoken(QLabel* label, const QString& text, const QString& caption = {})
   return true;
 }
 
+QFont MakeFont(const FontSpec& font) {
+  return MakeFont(font.face, font.pixelSize, font.style);
+}
+
 template <class Label = QLabel>
-Label* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& text,
-                 const QFont& font, const QColor& colour) {
+Label* MakeLabel(QWidget* parent, const TextSpec& spec, const QString& text) {
   auto* label = new Label(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setFont(font);
-  SetTextColour(label, colour);
+  label->setObjectName(QString::fromLatin1(spec.name));
+  label->setFont(MakeFont(spec.font));
+  SetTextColour(label, spec.colour);
   ShowSpoken(label, text);
   label->adjustSize();
-  label->move(at);
+  label->move(spec.at);
   return label;
 }
 
@@ -101,22 +102,21 @@ void KeepApart(const QWidget* leading, QWidget* following, int gap) {
   }
 }
 
-ClickableLabel* MakeLink(QWidget* parent, const char* name, QPoint at, const QString& text,
-                         const QFont& font, const QColor& colour) {
-  auto* link = MakeLabel<ClickableLabel>(parent, name, at, text, font, colour);
+ClickableLabel* MakeLink(QWidget* parent, const TextSpec& spec, const QString& text) {
+  auto* link = MakeLabel<ClickableLabel>(parent, spec, text);
   link->setCursor(Qt::PointingHandCursor);
   return link;
 }
 
-template <class Picture>
-Picture* MakePicture(QWidget* parent, const char* name, const QRect& box, const QPixmap& image,
-                     const QString& spoken) {
-  auto* picture = new Picture(parent);
-  picture->setObjectName(QString::fromLatin1(name));
-  picture->setGeometry(box);
+template <class Label>
+Label* MakePicture(QWidget* parent, const PictureSpec& spec) {
+  auto* picture = new Label(parent);
+  picture->setObjectName(QString::fromLatin1(spec.name));
+  picture->setGeometry(spec.box);
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  picture->setPixmap(image);
-  picture->setAccessibleName(spoken);
+  picture->setPixmap(
+      Picture(QString::fromLatin1(spec.resource), spec.size, parent->devicePixelRatioF()));
+  picture->setAccessibleName(QString::fromLatin1(spec.spoken));
   return picture;
 }
 
@@ -146,7 +146,7 @@ QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
   auto* group = new QGroupBox(caption, parent);
   group->setObjectName(QString::fromLatin1(name));
   group->setGeometry(box);
-  group->setFont(MakeFont(Face::TimesNewRoman, 16, kBold));
+  group->setFont(MakeFont(main_form::kCaptionFont));
   return group;
 }
 
@@ -155,36 +155,17 @@ CellGridWidget* MakeGrid(QWidget* parent, const char* name, const QRect& box, in
   auto* grid = new CellGridWidget(static_cast<int>(widths.size()), rows, parent);
   grid->setObjectName(QString::fromLatin1(name));
   grid->setAccessibleName(spoken);
-  grid->setFont(MakeFont(Face::Tahoma, 13));
+  grid->setFont(MakeFont(main_form::kGridFont));
   QPalette colours = grid->palette();
-  colours.setColor(QPalette::Base, kSilver);
+  colours.setColor(QPalette::Base, main_form::kSilver);
   colours.setColor(QPalette::Text, ink);
-  colours.setColor(QPalette::Dark, kGrey);
+  colours.setColor(QPalette::Dark, main_form::kGrey);
   grid->setPalette(colours);
-  grid->SetRowHeight(kGridRowHeight);
+  grid->SetRowHeight(main_form::kGridRowHeight);
   grid->SetColumnWidths(widths);
   grid->setGeometry(box);
   return grid;
 }
-
-// One side of the window: a panel with a title line, a grid, and a box showing its total.
-struct GridPanelLayout {
-  const char* panel;
-  QRect panelBox;
-  std::array<const char*, 3> titleLabels;
-  std::array<int, 3> titleLefts;
-  const char* titleWord;
-  QColor ink;
-  const char* grid;
-  int gridWidth;
-  int rows;
-  std::vector<int> widths;
-  const char* gridSpoken;
-  const char* group;
-  QRect groupBox;
-  const char* caption;
-  const char* total;
-};
 
 struct GridPanel {
   BevelPanel* panel;
@@ -192,26 +173,26 @@ struct GridPanel {
   QLabel* total;
 };
 
-GridPanel MakeGridPanel(QWidget* window, const GridPanelLayout& layout) {
+GridPanel MakeGridPanel(QWidget* window, const GridPanelSpec& layout) {
   auto* panel = MakePanel(window, layout.panel, layout.panelBox, Bevel::Raised, Bevel::Raised, 0);
   QWidget* inside = panel->Client();
-  const QFont titleFont = MakeFont(Face::TimesNewRoman, 16, kBold);
   const std::array<QString, 3> words{QStringLiteral("Man-Hours"),
                                      QString::fromLatin1(layout.titleWord),
                                      QStringLiteral("per week")};
-  const std::array<QColor, 3> colours{kBlack, layout.ink, kBlack};
+  const std::array<QColor, 3> colours{main_form::kBlack, layout.ink, main_form::kBlack};
   for (std::size_t i = 0; i < words.size(); ++i) {
-    MakeLabel(inside, layout.titleLabels[i], {layout.titleLefts[i], 16}, words[i], titleFont,
-              colours[i]);
+    const TextSpec title{layout.titleLabels[i],
+                         {layout.titleLefts[i], main_form::kTitleTop},
+                         main_form::kCaptionFont,
+                         colours[i]};
+    MakeLabel(inside, title, words[i]);
   }
-  auto* grid = MakeGrid(inside, layout.grid, QRect(8, 48, layout.gridWidth, 265), layout.rows,
-                        layout.widths, layout.ink, QString::fromLatin1(layout.gridSpoken));
+  auto* grid = MakeGrid(inside, layout.grid, main_form::GridBox(layout), layout.rows, layout.widths,
+                        layout.ink, QString::fromLatin1(layout.gridSpoken));
   auto* group =
       MakeTotalBox(inside, layout.group, layout.groupBox, QString::fromLatin1(layout.caption));
-  // The total fills the inside of its box below the caption.
-  auto* total =
-      MakeResultLabel(group, layout.total, QRect(2, 21, layout.groupBox.width() - 4, 42),
-                      MakeFont(Face::TimesNewRoman, 29, kBold), layout.ink, Qt::AlignCenter);
+  auto* total = MakeResultLabel(group, layout.total, main_form::TotalBox(layout),
+                                MakeFont(main_form::kTotalFont), layout.ink, Qt::AlignCenter);
   return {panel, grid, total};
 }
 
@@ -234,13 +215,12 @@ class PushButton : public QPushButton {
   }
 };
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& box, const QString& caption,
-                        const QString& spoken) {
-  auto* button = new PushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(box);
+QPushButton* MakeButton(QWidget* parent, const ButtonSpec& spec) {
+  auto* button = new PushButton(QString::fromLatin1(spec.caption), parent);
+  button->setObjectName(QString::fromLatin1(spec.name));
+  button->setGeometry(spec.box);
   button->setAutoDefault(false);
-  button->setAccessibleName(spoken);
+  button->setAccessibleName(QString::fromLatin1(spec.spoken));
   return button;
 }
 
@@ -251,7 +231,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), confirmation_(AskToClea
   InstallBundledFonts();
   setWindowTitle(QStringLiteral("Shiftmeter from Rostavel"));
   setWindowIcon(MainIcon());
-  setFont(MakeFont(Face::Tahoma, 11));
+  setFont(MakeFont(main_form::kWindowFont));
   QPalette colours = palette();
   colours.setColor(QPalette::Window, colours.color(QPalette::Button));
   setPalette(colours);
@@ -271,29 +251,18 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), confirmation_(AskToClea
 
 // The logo and the link labels of the header, and the footer's link line.
 void TMainForm::BuildHeader() {
-  const qreal ratio = devicePixelRatioF();
-  Image1 = MakePicture<ClickableLabel>(
-      this, "Image1", QRect(-8, 0, 225, 57),
-      Picture(QStringLiteral(":/assets/logo.png"), QSize(227, 65), ratio),
-      QStringLiteral("Rostavel home page"));
+  Image1 = MakePicture<ClickableLabel>(this, main_form::kLogo);
   Image1->setCursor(Qt::PointingHandCursor);
-  QLabel* title = MakeLabel(this, "Label3", {224, 8}, QStringLiteral("Shiftmeter"),
-                            MakeFont(Face::CenturyGothic, 35, kBold), kTeal);
+  QLabel* title = MakeLabel(this, main_form::kTitle, QStringLiteral("Shiftmeter"));
   title->setCursor(Qt::PointingHandCursor);
-  Label4 = MakeLink(this, "Label4", {576, 44}, ShortSiteName(),
-                    MakeFont(Face::Tahoma, 13, kUnderline), kBlue);
-  Label5 = MakeLink(this, "Label5", {355, 516}, LongSiteName(),
-                    MakeFont(Face::Tahoma, 16, kUnderline), kBlue);
-  Label6 = MakeLink(this, "Label6", {16, 516},
-                    QStringLiteral("For an advanced scheduling solution click here: "),
-                    MakeFont(Face::Tahoma, 16), kBlack);
-  Label7 = MakeLink(this, "Label7", {472, 44}, QStringLiteral("Brought to you by"),
-                    MakeFont(Face::Tahoma, 13), kBlack);
+  Label4 = MakeLink(this, main_form::kShortSiteLink, ShortSiteName());
+  Label5 = MakeLink(this, main_form::kLongSiteLink, LongSiteName());
+  Label6 = MakeLink(this, main_form::kAdvancedLink,
+                    QStringLiteral("For an advanced scheduling solution click here: "));
+  Label7 = MakeLink(this, main_form::kBroughtBy, QStringLiteral("Brought to you by"));
   KeepApart(Label6, Label5, 0);
   KeepApart(Label7, Label4, 4);
-  MakePicture<QLabel>(this, "Image2", QRect(592, 8, 33, 41),
-                      Picture(QStringLiteral(":/assets/image2.png"), QSize(32, 32), ratio),
-                      QStringLiteral("Shiftmeter"));
+  MakePicture<QLabel>(this, main_form::kProductPicture);
 
   connect(Image1, &ClickableLabel::clicked, this, Guarded([this] { Image1Click(Image1); }));
   for (ClickableLabel* link : {Label4, Label5, Label6, Label7}) {
@@ -302,38 +271,10 @@ void TMainForm::BuildHeader() {
 }
 
 void TMainForm::BuildGridPanels() {
-  const GridPanel needed = MakeGridPanel(this, {.panel = "Panel1",
-                                                .panelBox = QRect(16, 64, 417, 393),
-                                                .titleLabels = {"Label1", "Label8", "Label9"},
-                                                .titleLefts = {8, 90, 160},
-                                                .titleWord = "NEEDED",
-                                                .ink = kBlue,
-                                                .grid = "NeededHoursList",
-                                                .gridWidth = 393,
-                                                .rows = 15,
-                                                .widths = {106, 18, 40, 68, 70, 58},
-                                                .gridSpoken = "Shifts needed",
-                                                .group = "GroupBox1",
-                                                .groupBox = QRect(16, 320, 393, 65),
-                                                .caption = "Total Man-Hours NEEDED",
-                                                .total = "HrsNeeded"});
+  const GridPanel needed = MakeGridPanel(this, main_form::kNeededPanel);
   NeededHoursList = needed.grid;
   HrsNeeded = needed.total;
-  const GridPanel staff = MakeGridPanel(this, {.panel = "Panel2",
-                                               .panelBox = QRect(448, 64, 318, 393),
-                                               .titleLabels = {"Label2", "Label10", "Label11"},
-                                               .titleLefts = {8, 92, 190},
-                                               .titleWord = "AVAILABLE",
-                                               .ink = kGreen,
-                                               .grid = "EmployeeHoursList",
-                                               .gridWidth = 297,
-                                               .rows = 10,
-                                               .widths = {108, 42, 72, 63},
-                                               .gridSpoken = "Staff available",
-                                               .group = "GroupBox2",
-                                               .groupBox = QRect(12, 320, 301, 65),
-                                               .caption = "Total Man-Hours AVAILABLE",
-                                               .total = "HrsAvail"});
+  const GridPanel staff = MakeGridPanel(this, main_form::kStaffPanel);
   EmployeeHoursList = staff.grid;
   HrsAvail = staff.total;
   NeededHoursList->SetOnSelectCell(GuardedSelectCell(&TMainForm::NeededHoursListSelectCell));
@@ -342,22 +283,19 @@ void TMainForm::BuildGridPanels() {
 
 // The Help, Clear and Purchase buttons and the verdict strip.
 void TMainForm::BuildFooter() {
-  BitBtn1 = MakeButton(this, "BitBtn1", QRect(694, 520, 75, 25), QStringLiteral("&Help"),
-                       QStringLiteral("Help"));
+  BitBtn1 = MakeButton(this, main_form::kHelpButton);
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
-  BevelPanel* strip =
-      MakePanel(this, "Panel3", QRect(16, 464, 753, 47), Bevel::Raised, Bevel::Lowered, 1);
-  Message = MakeResultLabel<VerdictLabel>(strip->Client(), "Message", QRect(3, 3, 743, 37),
-                                          MakeFont(Face::Tahoma, 27), kBlack,
-                                          Qt::AlignHCenter | Qt::AlignTop);
+  BevelPanel* strip = MakePanel(this, main_form::kStripName, main_form::kStripBox, Bevel::Raised,
+                                Bevel::Lowered, 1);
+  Message = MakeResultLabel<VerdictLabel>(strip->Client(), main_form::kVerdictName,
+                                          main_form::kVerdictBox, MakeFont(main_form::kVerdictFont),
+                                          main_form::kBlack, Qt::AlignHCenter | Qt::AlignTop);
   Message->setAutoFillBackground(true);
   QPalette verdict = Message->palette();
-  verdict.setColor(QPalette::Window, kBlack);
+  verdict.setColor(QPalette::Window, main_form::kBlack);
   Message->setPalette(verdict);
-  btnClear = MakeButton(this, "btnClear", QRect(615, 520, 75, 25), QStringLiteral("&Clear"),
-                        QStringLiteral("Clear"));
-  Button1 = MakeButton(this, "Button1", QRect(536, 520, 75, 25), QStringLiteral("&Purchase"),
-                       QStringLiteral("Purchase"));
+  btnClear = MakeButton(this, main_form::kClearButton);
+  Button1 = MakeButton(this, main_form::kPurchaseButton);
 
   connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(BitBtn1); }));
   connect(btnClear, &QPushButton::clicked, this, Guarded([this] { btnClearClick(btnClear); }));
