@@ -1,9 +1,7 @@
 #include "ui/SHMMain.h"
 
 #include <QEvent>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,7 +19,7 @@
 #include "ui/ClickableLabel.h"
 #include "ui/FailureReport.h"
 #include "ui/GridCells.h"
-#include "ui/MainFormLayout.h"
+#include "ui/MainFormControls.h"
 #include "ui/VerdictLabel.h"
 #include "ui/WindowFrame.h"
 
@@ -43,185 +41,28 @@ QString ShortSiteName() {
   return host.startsWith(prefix) ? host.mid(prefix.size()) : host;
 }
 
-using main_form::ButtonSpec;
-using main_form::FontSpec;
-using main_form::GridPanelSpec;
-using main_form::PictureSpec;
-using main_form::TextSpec;
+using main_form::GridPanel;
+using main_form::KeepApart;
+using main_form::MakeButton;
+using main_form::MakeFont;
+using main_form::MakeGridPanel;
+using main_form::MakeLabel;
+using main_form::MakeLink;
+using main_form::MakePanel;
+using main_form::MakePicture;
+using main_form::MakeResultLabel;
+using main_form::SetTextColour;
+using main_form::ShowSpoken;
 
 const std::array<const char*, 6> kNeededHeadings{"Shift Desc", "#",        "#Emp",
                                                  "Start Time", "End Time", "Total Hrs"};
 const std::array<const char*, 4> kStaffHeadings{"Group Desc", "#Emp", "Hrs / Wk", "Total Hrs"};
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  QPalette colours = widget->palette();
-  colours.setColor(QPalette::WindowText, colour);
-  widget->setPalette(colours);
-}
-
-// Shows a text and lets a screen reader say what it is; answers whether anything changed.
-bool ShowSpoken(QLabel* label, const QString& text, const QString& caption = {}) {
-  const QString spoken = caption.isEmpty() ? text : caption + QStringLiteral(": ") + text;
-  if (label->text() == text && label->accessibleName() == spoken) {
-    return false;
-  }
-  label->setText(text);
-  label->setAccessibleName(spoken);
-  return true;
-}
-
-QFont MakeFont(const FontSpec& font) {
-  return MakeFont(font.face, font.pixelSize, font.style);
-}
-
-template <class Label = QLabel>
-Label* MakeLabel(QWidget* parent, const TextSpec& spec, const QString& text) {
-  auto* label = new Label(parent);
-  label->setObjectName(QString::fromLatin1(spec.name));
-  label->setFont(MakeFont(spec.font));
-  SetTextColour(label, spec.colour);
-  ShowSpoken(label, text);
-  label->adjustSize();
-  label->move(spec.at);
-  return label;
-}
 
 // The toolkit calls the window's handlers through here, so that a failure is reported before
 // it could unwind through the toolkit's own frames.
 template <class Handler>
 auto Guarded(Handler handler) {
   return [handler] { RunGuarded(handler); };
-}
-
-// Where a stand-in font runs wider than the laid-out face, the text that follows a label on
-// its line moves right rather than under it, keeping at least `gap` pixels between them.
-void KeepApart(const QWidget* leading, QWidget* following, int gap) {
-  const int earliest = leading->geometry().right() + 1 + gap;
-  if (following->x() < earliest) {
-    following->move(earliest, following->y());
-  }
-}
-
-ClickableLabel* MakeLink(QWidget* parent, const TextSpec& spec, const QString& text) {
-  auto* link = MakeLabel<ClickableLabel>(parent, spec, text);
-  link->setCursor(Qt::PointingHandCursor);
-  return link;
-}
-
-template <class Label>
-Label* MakePicture(QWidget* parent, const PictureSpec& spec) {
-  auto* picture = new Label(parent);
-  picture->setObjectName(QString::fromLatin1(spec.name));
-  picture->setGeometry(spec.box);
-  picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  picture->setPixmap(
-      Picture(QString::fromLatin1(spec.resource), spec.size, parent->devicePixelRatioF()));
-  picture->setAccessibleName(QString::fromLatin1(spec.spoken));
-  return picture;
-}
-
-// A label of fixed size whose text the recalculation sets.
-template <class Label = QLabel>
-Label* MakeResultLabel(QWidget* parent, const char* name, const QRect& box, const QFont& font,
-                       const QColor& colour, Qt::Alignment alignment) {
-  auto* label = new Label(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(box);
-  label->setFont(font);
-  label->setAlignment(alignment);
-  SetTextColour(label, colour);
-  return label;
-}
-
-BevelPanel* MakePanel(QWidget* parent, const char* name, const QRect& box, Bevel outer, Bevel inner,
-                      int gap) {
-  auto* panel = new BevelPanel(outer, inner, gap, parent);
-  panel->setObjectName(QString::fromLatin1(name));
-  panel->setGeometry(box);
-  return panel;
-}
-
-QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
-                        const QString& caption) {
-  auto* group = new QGroupBox(caption, parent);
-  group->setObjectName(QString::fromLatin1(name));
-  group->setGeometry(box);
-  group->setFont(MakeFont(main_form::kCaptionFont));
-  return group;
-}
-
-CellGridWidget* MakeGrid(QWidget* parent, const char* name, const QRect& box, int rows,
-                         const std::vector<int>& widths, const QColor& ink, const QString& spoken) {
-  auto* grid = new CellGridWidget(static_cast<int>(widths.size()), rows, parent);
-  grid->setObjectName(QString::fromLatin1(name));
-  grid->setAccessibleName(spoken);
-  grid->setFont(MakeFont(main_form::kGridFont));
-  QPalette colours = grid->palette();
-  colours.setColor(QPalette::Base, main_form::kSilver);
-  colours.setColor(QPalette::Text, ink);
-  colours.setColor(QPalette::Dark, main_form::kGrey);
-  grid->setPalette(colours);
-  grid->SetRowHeight(main_form::kGridRowHeight);
-  grid->SetColumnWidths(widths);
-  grid->setGeometry(box);
-  return grid;
-}
-
-struct GridPanel {
-  BevelPanel* panel;
-  CellGridWidget* grid;
-  QLabel* total;
-};
-
-GridPanel MakeGridPanel(QWidget* window, const GridPanelSpec& layout) {
-  auto* panel = MakePanel(window, layout.panel, layout.panelBox, Bevel::Raised, Bevel::Raised, 0);
-  QWidget* inside = panel->Client();
-  const std::array<QString, 3> words{QStringLiteral("Man-Hours"),
-                                     QString::fromLatin1(layout.titleWord),
-                                     QStringLiteral("per week")};
-  const std::array<QColor, 3> colours{main_form::kBlack, layout.ink, main_form::kBlack};
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const TextSpec title{layout.titleLabels[i],
-                         {layout.titleLefts[i], main_form::kTitleTop},
-                         main_form::kCaptionFont,
-                         colours[i]};
-    MakeLabel(inside, title, words[i]);
-  }
-  auto* grid = MakeGrid(inside, layout.grid, main_form::GridBox(layout), layout.rows, layout.widths,
-                        layout.ink, QString::fromLatin1(layout.gridSpoken));
-  auto* group =
-      MakeTotalBox(inside, layout.group, layout.groupBox, QString::fromLatin1(layout.caption));
-  auto* total = MakeResultLabel(group, layout.total, main_form::TotalBox(layout),
-                                MakeFont(main_form::kTotalFont), layout.ink, Qt::AlignCenter);
-  return {panel, grid, total};
-}
-
-// A push button that Enter presses, as Space does, while it has the keyboard focus.
-class PushButton : public QPushButton {
- public:
-  using QPushButton::QPushButton;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (enter && plain) {
-      if (!event->isAutoRepeat()) {
-        click();
-      }
-      return;
-    }
-    QPushButton::keyPressEvent(event);
-  }
-};
-
-QPushButton* MakeButton(QWidget* parent, const ButtonSpec& spec) {
-  auto* button = new PushButton(QString::fromLatin1(spec.caption), parent);
-  button->setObjectName(QString::fromLatin1(spec.name));
-  button->setGeometry(spec.box);
-  button->setAutoDefault(false);
-  button->setAccessibleName(QString::fromLatin1(spec.spoken));
-  return button;
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+#include "ui/MainFormControls.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <array>
+
+#include "ui/CellGridWidget.h"
+#include "ui/ClickableLabel.h"
+
+namespace ui::main_form {
+namespace {
+
+QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
+                        const QString& caption) {
+  auto* group = new QGroupBox(caption, parent);
+  group->setObjectName(QString::fromLatin1(name));
+  group->setGeometry(box);
+  group->setFont(MakeFont(kCaptionFont));
+  return group;
+}
+
+CellGridWidget* MakeGrid(QWidget* parent, const char* name, const QRect& box, int rows,
+                         const std::vector<int>& widths, const QColor& ink, const QString& spoken) {
+  auto* grid = new CellGridWidget(static_cast<int>(widths.size()), rows, parent);
+  grid->setObjectName(QString::fromLatin1(name));
+  grid->setAccessibleName(spoken);
+  grid->setFont(MakeFont(kGridFont));
+  QPalette colours = grid->palette();
+  colours.setColor(QPalette::Base, kSilver);
+  colours.setColor(QPalette::Text, ink);
+  colours.setColor(QPalette::Dark, kGrey);
+  grid->setPalette(colours);
+  grid->SetRowHeight(kGridRowHeight);
+  grid->SetColumnWidths(widths);
+  grid->setGeometry(box);
+  return grid;
+}
+
+// A push button that Enter presses, as Space does, while it has the keyboard focus.
+class PushButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain) {
+      if (!event->isAutoRepeat()) {
+        click();
+      }
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
+
+}  // namespace
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette colours = widget->palette();
+  colours.setColor(QPalette::WindowText, colour);
+  widget->setPalette(colours);
+}
+
+bool ShowSpoken(QLabel* label, const QString& text, const QString& caption) {
+  const QString spoken = caption.isEmpty() ? text : caption + QStringLiteral(": ") + text;
+  if (label->text() == text && label->accessibleName() == spoken) {
+    return false;
+  }
+  label->setText(text);
+  label->setAccessibleName(spoken);
+  return true;
+}
+
+QFont MakeFont(const FontSpec& font) {
+  return MakeFont(font.face, font.pixelSize, font.style);
+}
+
+void KeepApart(const QWidget* leading, QWidget* following, int gap) {
+  const int earliest = leading->geometry().right() + 1 + gap;
+  if (following->x() < earliest) {
+    following->move(earliest, following->y());
+  }
+}
+
+ClickableLabel* MakeLink(QWidget* parent, const TextSpec& spec, const QString& text) {
+  auto* link = MakeLabel<ClickableLabel>(parent, spec, text);
+  link->setCursor(Qt::PointingHandCursor);
+  return link;
+}
+
+BevelPanel* MakePanel(QWidget* parent, const char* name, const QRect& box, Bevel outer, Bevel inner,
+                      int gap) {
+  auto* panel = new BevelPanel(outer, inner, gap, parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->setGeometry(box);
+  return panel;
+}
+
+GridPanel MakeGridPanel(QWidget* window, const GridPanelSpec& layout) {
+  auto* panel = MakePanel(window, layout.panel, layout.panelBox, Bevel::Raised, Bevel::Raised, 0);
+  QWidget* inside = panel->Client();
+  const std::array<QString, 3> words{QStringLiteral("Man-Hours"),
+                                     QString::fromLatin1(layout.titleWord),
+                                     QStringLiteral("per week")};
+  const std::array<QColor, 3> colours{kBlack, layout.ink, kBlack};
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const TextSpec title{
+        layout.titleLabels[i], {layout.titleLefts[i], kTitleTop}, kCaptionFont, colours[i]};
+    MakeLabel(inside, title, words[i]);
+  }
+  auto* grid = MakeGrid(inside, layout.grid, GridBox(layout), layout.rows, layout.widths,
+                        layout.ink, QString::fromLatin1(layout.gridSpoken));
+  auto* group =
+      MakeTotalBox(inside, layout.group, layout.groupBox, QString::fromLatin1(layout.caption));
+  auto* total = MakeResultLabel(group, layout.total, TotalBox(layout), MakeFont(kTotalFont),
+                                layout.ink, Qt::AlignCenter);
+  return {panel, grid, total};
+}
+
+QPushButton* MakeButton(QWidget* parent, const ButtonSpec& spec) {
+  auto* button = new PushButton(QString::fromLatin1(spec.caption), parent);
+  button->setObjectName(QString::fromLatin1(spec.name));
+  button->setGeometry(spec.box);
+  button->setAutoDefault(false);
+  button->setAccessibleName(QString::fromLatin1(spec.spoken));
+  return button;
+}
+
+}  // namespace ui::main_form
