@@ -57,6 +57,16 @@ using Extended = SoftExtended;
 template <class Real>
 Real FromX87BitsAs(X87Bits bits);
 
+// What a public call holds for the length of its work in Real: the native type needs nothing.
+template <class Real>
+struct ArithmeticScope {
+  ArithmeticScope() {}
+};
+template <>
+struct ArithmeticScope<SoftExtended> {
+  X87RangeScope range;
+};
+
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
 // The classifications and the narrowing are single instructions on the x87; inline, they keep
 // the digit loops of the conversions tight.

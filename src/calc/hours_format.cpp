@@ -97,6 +97,7 @@ std::string RenderHours(Real value, bool grouped) {
 template <class Real>
 std::string FormatHoursAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, true);
 }
@@ -104,6 +105,7 @@ std::string FormatHoursAs(Real value) {
 template <class Real>
 std::string FormatHoursUngroupedAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, false);
 }

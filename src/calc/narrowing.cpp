@@ -9,6 +9,7 @@ namespace calc {
 template <class Real>
 double NarrowToDoubleAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
   double narrowed = RoundToDouble(value);
   DefaultFloatingPointModes::Pin(narrowed);

@@ -49,6 +49,12 @@ class DigitAccumulator {
  public:
   void Add(int digit) {
     const auto unsignedDigit = static_cast<std::uint64_t>(digit);
+    // Nineteen digits stay below 10^19 < 2^64, so they need no overflow check.
+    if (exactDigits_ < kUncheckedDigits) {
+      exact_ = exact_ * 10 + unsignedDigit;
+      ++exactDigits_;
+      return;
+    }
     if (!wide_) {
       if (exact_ <= (std::numeric_limits<std::uint64_t>::max() - unsignedDigit) / 10) {
         exact_ = exact_ * 10 + unsignedDigit;
@@ -65,7 +71,10 @@ class DigitAccumulator {
   Real Value() const { return wide_ ? value_ : Real(exact_); }
 
  private:
+  static constexpr int kUncheckedDigits = 19;
+
   std::uint64_t exact_ = 0;
+  int exactDigits_ = 0;
   bool wide_ = false;
   Real value_{};
 };
@@ -106,6 +115,7 @@ int ReadExponent(std::string_view& rest) {
 template <class Real>
 Real ParseRealAs(std::string_view text) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   const std::string_view decimalSeparator = NumberDecimalSeparator(GetRegionalSettings());
   std::string_view rest = text;
   SkipSpaces(rest);
@@ -130,8 +140,10 @@ Real ParseRealAs(std::string_view text) {
     FailReal(text);
   }
   const Real mantissa = accumulator.Value();
-  Real value =
-      scale <= -kScalingLimit ? Real(0) : ScaleByPowerOfTen(mantissa, static_cast<int>(scale));
+  // Scaling by 10^0 is exact, so a number without decimals or exponent skips it.
+  Real value = scale == 0                ? mantissa
+               : scale <= -kScalingLimit ? Real(0)
+                                         : ScaleByPowerOfTen(mantissa, static_cast<int>(scale));
   if (negative) {
     value = -value;
   }

@@ -221,6 +221,7 @@ bool RowHasData(const CellGrid& grid, int row) {
 template <class Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   RequireColumns(needed, needed_col::kMinCount, "needed");
   RequireColumns(staff, staff_col::kMinCount, "staff");
   return Recalculation<Real>().Run(needed, staff);

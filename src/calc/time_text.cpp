@@ -211,6 +211,7 @@ std::string FixTime(std::string_view text) {
 template <class Real>
 std::optional<double> TryParseTimeAs(std::string_view text) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, GetRegionalSettings());
   if (!milliseconds) {
     return std::nullopt;
@@ -236,6 +237,7 @@ double ParseTime(std::string_view text) {
 template <class Real>
 std::string FormatTimeAs(double timeOfDay) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(timeOfDay);
   if (std::isnan(timeOfDay)) {
     return "NAN";
