@@ -74,7 +74,7 @@ std::string RenderScientific(const DigitImage& image, const Separators& separato
 }
 
 template <class Real>
-std::string RenderHours(Real value, bool grouped) {
+std::string RenderHours(Real value, const RegionalSettings& settings, bool grouped) {
   const DigitImage image = MakeDigitImage(value);
   if (image.kind == DigitImage::Kind::kNaN) {
     return "NAN";
@@ -82,7 +82,6 @@ std::string RenderHours(Real value, bool grouped) {
   if (image.kind == DigitImage::Kind::kInfinity) {
     return image.negative ? "-INF" : "INF";
   }
-  const RegionalSettings& settings = GetRegionalSettings();
   const Separators separators{NumberDecimalSeparator(settings),
                               grouped ? NumberThousandsSeparator(settings) : std::string_view()};
   const DigitImage cut = CutDigitImage(image, image.exponent + kDecimalPlaces);
@@ -95,21 +94,27 @@ std::string RenderHours(Real value, bool grouped) {
 }  // namespace
 
 template <class Real>
-std::string FormatHoursAs(Real value) {
+std::string FormatHoursAs(Real value, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
-  return RenderHours(value, true);
+  return RenderHours(value, settings, true);
 }
 
 template <class Real>
-std::string FormatHoursUngroupedAs(Real value) {
+std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
-  return RenderHours(value, false);
+  return RenderHours(value, settings, false);
 }
 
+std::string FormatHours(Extended value, const RegionalSettings& settings) {
+  return FormatHoursAs(value, settings);
+}
+std::string FormatHoursUngrouped(Extended value, const RegionalSettings& settings) {
+  return FormatHoursUngroupedAs(value, settings);
+}
 std::string FormatHours(Extended value) {
   return FormatHoursAs(value);
 }
@@ -117,11 +122,11 @@ std::string FormatHoursUngrouped(Extended value) {
   return FormatHoursUngroupedAs(value);
 }
 
-template std::string FormatHoursAs(SoftExtended);
-template std::string FormatHoursUngroupedAs(SoftExtended);
+template std::string FormatHoursAs(SoftExtended, const RegionalSettings&);
+template std::string FormatHoursUngroupedAs(SoftExtended, const RegionalSettings&);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template std::string FormatHoursAs(long double);
-template std::string FormatHoursUngroupedAs(long double);
+template std::string FormatHoursAs(long double, const RegionalSettings&);
+template std::string FormatHoursUngroupedAs(long double, const RegionalSettings&);
 #endif
 
 }  // namespace calc

@@ -113,10 +113,10 @@ int ReadExponent(std::string_view& rest) {
 // infinite accumulator is remembered even when the scaling would then give zero. No step can
 // produce NaN (the powers are finite and non-zero), but one would fail the parse as well.
 template <class Real>
-Real ParseRealAs(std::string_view text) {
+Real ParseRealAs(std::string_view text, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
-  const std::string_view decimalSeparator = NumberDecimalSeparator(GetRegionalSettings());
+  const std::string_view decimalSeparator = NumberDecimalSeparator(settings);
   std::string_view rest = text;
   SkipSpaces(rest);
   const bool negative = rest.starts_with('-');
@@ -154,13 +154,16 @@ Real ParseRealAs(std::string_view text) {
   return value;
 }
 
+Extended ParseReal(std::string_view text, const RegionalSettings& settings) {
+  return ParseRealAs<Extended>(text, settings);
+}
 Extended ParseReal(std::string_view text) {
   return ParseRealAs<Extended>(text);
 }
 
-template SoftExtended ParseRealAs<SoftExtended>(std::string_view);
+template SoftExtended ParseRealAs<SoftExtended>(std::string_view, const RegionalSettings&);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template long double ParseRealAs<long double>(std::string_view);
+template long double ParseRealAs<long double>(std::string_view, const RegionalSettings&);
 #endif
 
 }  // namespace calc

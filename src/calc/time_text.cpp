@@ -209,10 +209,10 @@ std::string FixTime(std::string_view text) {
 }
 
 template <class Real>
-std::optional<double> TryParseTimeAs(std::string_view text) {
+std::optional<double> TryParseTimeAs(std::string_view text, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
-  const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, GetRegionalSettings());
+  const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, settings);
   if (!milliseconds) {
     return std::nullopt;
   }
@@ -222,20 +222,23 @@ std::optional<double> TryParseTimeAs(std::string_view text) {
 }
 
 template <class Real>
-double ParseTimeAs(std::string_view text) {
-  const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text);
+double ParseTimeAs(std::string_view text, const RegionalSettings& settings) {
+  const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text, settings);
   if (!timeOfDay) {
     throw EConvertError("'" + std::string(text) + "' is not a valid time");
   }
   return *timeOfDay;
 }
 
+double ParseTime(std::string_view text, const RegionalSettings& settings) {
+  return ParseTimeAs<Extended>(text, settings);
+}
 double ParseTime(std::string_view text) {
   return ParseTimeAs<Extended>(text);
 }
 
 template <class Real>
-std::string FormatTimeAs(double timeOfDay) {
+std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(timeOfDay);
@@ -249,21 +252,26 @@ std::string FormatTimeAs(double timeOfDay) {
   const std::uint32_t hour = milliseconds / kMsPerHour;
   const std::uint32_t minute = milliseconds / kMsPerMinute % 60;
   const std::uint32_t clockHour = hour % 12 == 0 ? 12 : hour % 12;
-  return std::to_string(clockHour) + GetRegionalSettings().timeSeparator + TwoDigits(minute) +
+  return std::to_string(clockHour) + settings.timeSeparator + TwoDigits(minute) +
          (hour < 12 ? " am" : " pm");
 }
 
+std::string FormatTime(double timeOfDay, const RegionalSettings& settings) {
+  return FormatTimeAs<Extended>(timeOfDay, settings);
+}
 std::string FormatTime(double timeOfDay) {
   return FormatTimeAs<Extended>(timeOfDay);
 }
 
-template double ParseTimeAs<SoftExtended>(std::string_view);
-template std::optional<double> TryParseTimeAs<SoftExtended>(std::string_view);
-template std::string FormatTimeAs<SoftExtended>(double);
+template double ParseTimeAs<SoftExtended>(std::string_view, const RegionalSettings&);
+template std::optional<double> TryParseTimeAs<SoftExtended>(std::string_view,
+                                                            const RegionalSettings&);
+template std::string FormatTimeAs<SoftExtended>(double, const RegionalSettings&);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template double ParseTimeAs<long double>(std::string_view);
-template std::optional<double> TryParseTimeAs<long double>(std::string_view);
-template std::string FormatTimeAs<long double>(double);
+template double ParseTimeAs<long double>(std::string_view, const RegionalSettings&);
+template std::optional<double> TryParseTimeAs<long double>(std::string_view,
+                                                           const RegionalSettings&);
+template std::string FormatTimeAs<long double>(double, const RegionalSettings&);
 #endif
 
 }  // namespace calc
