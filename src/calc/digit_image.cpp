@@ -9,6 +9,7 @@ namespace calc {
 namespace {
 
 constexpr std::uint64_t kTenTo18 = 1'000'000'000'000'000'000U;
+constexpr std::uint64_t kTenTo9 = 1'000'000'000U;
 
 // ⌊e × log10 2⌋ + 1 with log10 2 taken as 19728 / 65536, a hair below it; the result is the
 // decimal exponent of |v| or one more. C++ shifts negative values arithmetically, so the shift
@@ -19,6 +20,18 @@ int DecimalExponentEstimate(int binaryExponent) {
 
 DigitImage ZeroImage() {
   return DigitImage{};
+}
+
+// The nine decimal digits of `part` (below 10^9) into digits[0..8], two at a time: a 32-bit
+// division by a constant is a cheap multiplication, and each pair costs one.
+void WriteNineDigits(std::uint32_t part, char* digits) {
+  for (int i = 8; i >= 2; i -= 2) {
+    const std::uint32_t pair = part % 100;
+    part /= 100;
+    digits[i] = static_cast<char>('0' + pair % 10);
+    digits[i - 1] = static_cast<char>('0' + pair / 10);
+  }
+  digits[0] = static_cast<char>('0' + part);
 }
 
 }  // namespace
@@ -50,11 +63,10 @@ DigitImage MakeDigitImage(Real value) {
     scaled = scaled / Real(10);
     ++exponent;
   }
-  std::uint64_t whole = ToUint64(RoundToInteger(scaled));
-  for (int i = DigitImage::kMaxDigits - 1; i >= 0; --i) {
-    image.digits[i] = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-  }
+  static_assert(DigitImage::kMaxDigits == 18, "the image is two runs of nine digits");
+  const std::uint64_t whole = ToUint64(RoundToInteger(scaled));
+  WriteNineDigits(static_cast<std::uint32_t>(whole / kTenTo9), image.digits.data());
+  WriteNineDigits(static_cast<std::uint32_t>(whole % kTenTo9), image.digits.data() + 9);
   image.exponent = exponent;
   image.count = DigitImage::kMaxDigits;
   return image;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -24,40 +25,43 @@ char DigitAt(const DigitImage& image, int position) {
   return position < image.count ? image.digits[position] : '0';
 }
 
-void AppendIntegerPart(const DigitImage& image, const Separators& separators, std::string& text) {
+char* Put(std::string_view piece, char* out) {
+  return std::copy(piece.begin(), piece.end(), out);
+}
+
+// The text is sized once and filled in place. The cut guarantees at most two fraction
+// characters: leading zeros for a negative exponent plus the image digits past the integer part.
+std::string RenderPattern(const DigitImage& image, const Separators& separators) {
+  const int integerDigits = image.exponent > 0 ? image.exponent : 1;
+  const int groupSeparators = image.exponent > 0 ? (image.exponent - 1) / 3 : 0;
+  const int leadingZeros = image.exponent < 0 ? -image.exponent : 0;
+  const int firstFractionDigit = image.exponent > 0 ? image.exponent : 0;
+  const int fractionDigits =
+      leadingZeros + (image.count > firstFractionDigit ? image.count - firstFractionDigit : 0);
+  const std::size_t length =
+      (image.negative ? 1U : 0U) + static_cast<std::size_t>(integerDigits) +
+      static_cast<std::size_t>(groupSeparators) * separators.thousands.size() +
+      (fractionDigits > 0 ? separators.decimal.size() + static_cast<std::size_t>(fractionDigits)
+                          : 0U);
+  std::string text(length, '0');
+  char* out = text.data();
+  if (image.negative) {
+    *out++ = '-';
+  }
   if (image.exponent <= 0) {
-    text += '0';
-    return;
+    ++out;
   }
   for (int position = 0; position < image.exponent; ++position) {
-    text += DigitAt(image, position);
+    *out++ = DigitAt(image, position);
     const int digitsToTheRight = image.exponent - 1 - position;
     if (digitsToTheRight > 0 && digitsToTheRight % 3 == 0) {
-      text += separators.thousands;
+      out = Put(separators.thousands, out);
     }
   }
-}
-
-// The cut guarantees at most two fraction characters: leading zeros for a negative exponent
-// plus the image digits past the integer part.
-void AppendFraction(const DigitImage& image, const Separators& separators, std::string& text) {
-  std::string fraction;
-  for (int zero = image.exponent; zero < 0; ++zero) {
-    fraction += '0';
+  if (fractionDigits > 0) {
+    out = Put(separators.decimal, out) + leadingZeros;
+    std::copy(image.digits.begin() + firstFractionDigit, image.digits.begin() + image.count, out);
   }
-  for (int position = image.exponent > 0 ? image.exponent : 0; position < image.count; ++position) {
-    fraction += image.digits[position];
-  }
-  if (!fraction.empty()) {
-    text += separators.decimal;
-    text += fraction;
-  }
-}
-
-std::string RenderPattern(const DigitImage& image, const Separators& separators) {
-  std::string text = image.negative ? "-" : "";
-  AppendIntegerPart(image, separators, text);
-  AppendFraction(image, separators, text);
   return text;
 }
 

@@ -138,9 +138,13 @@ class StackMpfr {
 
 // MPFR has rounded the result to 64 bits with the exponent range bounded; subnormalising with
 // the ternary of that rounding then gives the one correct rounding to the subnormal grid, with
-// no double rounding.
+// no double rounding. A value whose exponent keeps all 64 bits above the smallest subnormal's
+// is no subnormal, and subnormalising would leave it alone; so would it a zero or infinity.
 X87Bits RoundToX87(StackMpfr& result, int ternary) {
-  mpfr_subnormalize(result.get(), ternary, MPFR_RNDN);
+  constexpr mpfr_exp_t kFirstNormalMpfrExponent = kMinMpfrExponent + kPrecision - 1;
+  if (mpfr_regular_p(result.get()) && mpfr_get_exp(result.get()) < kFirstNormalMpfrExponent) {
+    mpfr_subnormalize(result.get(), ternary, MPFR_RNDN);
+  }
   return result.Bits();
 }
 
