@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calc/extended.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "calc/digit_image.h"
+#include "calc/internal/digit_image.h"
 
 #include <cstdint>
 
 #include "calc/extended.h"
-#include "calc/powers_of_ten.h"
+#include "calc/internal/powers_of_ten.h"
 
 namespace calc {
 namespace {

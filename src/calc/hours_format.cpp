@@ -2,9 +2,9 @@
 #include <string>
 #include <string_view>
 
-#include "calc/digit_image.h"
-#include "calc/fp_environment.h"
-#include "calc/number_separators.h"
+#include "calc/internal/digit_image.h"
+#include "calc/internal/fp_environment.h"
+#include "calc/internal/number_separators.h"
 #include "calc/number_text.h"
 
 namespace calc {

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "calc/errors.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace calc {

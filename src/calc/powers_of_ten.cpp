@@ -1,4 +1,4 @@
-#include "calc/powers_of_ten.h"
+#include "calc/internal/powers_of_ten.h"
 
 #include <array>
 #include <cstdlib>

@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "calc/errors.h"
-#include "calc/fp_environment.h"
-#include "calc/number_separators.h"
+#include "calc/internal/fp_environment.h"
+#include "calc/internal/number_separators.h"
+#include "calc/internal/powers_of_ten.h"
 #include "calc/number_text.h"
-#include "calc/powers_of_ten.h"
 
 namespace calc {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "calc/errors.h"
 #include "calc/extended.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 #include "calc/time_text.h"
 

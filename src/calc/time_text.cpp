@@ -8,7 +8,7 @@
 
 #include "calc/errors.h"
 #include "calc/extended.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
 #include "calc/regional.h"
 
 namespace calc {
