@@ -3,10 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "calc/errors.h"
 #include "calc/internal/fp_environment.h"
+#include "calc/internal/not_valid.h"
 #include "calc/internal/number_separators.h"
 #include "calc/internal/powers_of_ten.h"
+#include "calc/internal/text_scan.h"
 #include "calc/number_text.h"
 
 namespace calc {
@@ -16,7 +17,7 @@ namespace {
 constexpr int kExponentReadLimit = 500;
 
 [[noreturn]] void FailReal(std::string_view text) {
-  throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+  FailNotValid(text, "floating point value");
 }
 
 bool StartsWithDigit(std::string_view rest) {
@@ -31,12 +32,6 @@ int TakeDigit(std::string_view& rest) {
   const int digit = static_cast<unsigned char>(rest.front()) - '0';
   rest.remove_prefix(1);
   return digit;
-}
-
-void SkipSpaces(std::string_view& rest) {
-  while (rest.starts_with(' ')) {
-    rest.remove_prefix(1);
-  }
 }
 
 // acc ← round(round(acc × 10) + d), digit by digit. While the exact value still fits 64 bits
@@ -95,10 +90,7 @@ int ReadExponent(std::string_view& rest) {
     return 0;
   }
   rest.remove_prefix(1);
-  const bool negative = rest.starts_with('-');
-  if (negative || rest.starts_with('+')) {
-    rest.remove_prefix(1);
-  }
+  const bool negative = TakeSign(rest);
   int exponent = 0;
   while (exponent < kExponentReadLimit && StartsWithDigit(rest)) {
     exponent = exponent * 10 + TakeDigit(rest);
@@ -119,10 +111,7 @@ Real ParseRealAs(std::string_view text, const RegionalSettings& settings) {
   const std::string_view decimalSeparator = NumberDecimalSeparator(settings);
   std::string_view rest = text;
   SkipSpaces(rest);
-  const bool negative = rest.starts_with('-');
-  if (negative || rest.starts_with('+')) {
-    rest.remove_prefix(1);
-  }
+  const bool negative = TakeSign(rest);
   DigitAccumulator<Real> accumulator;
   bool tookMantissa = AccumulateRun(rest, accumulator) > 0;
   std::int64_t decimals = 0;

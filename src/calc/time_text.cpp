@@ -6,9 +6,9 @@
 #include <optional>
 #include <utility>
 
-#include "calc/errors.h"
 #include "calc/extended.h"
 #include "calc/internal/fp_environment.h"
+#include "calc/internal/not_valid.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -225,7 +225,7 @@ template <class Real>
 double ParseTimeAs(std::string_view text, const RegionalSettings& settings) {
   const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text, settings);
   if (!timeOfDay) {
-    throw EConvertError("'" + std::string(text) + "' is not a valid time");
+    FailNotValid(text, "time");
   }
   return *timeOfDay;
 }
