@@ -41,7 +41,7 @@ void WriteNineDigits(std::uint32_t part, char* digits) {
 // x87 range. One division by ten therefore brings S below 10^18, and S stays below 2^64 so that
 // the whole value converts exactly. Each step rounds in the 80-bit type exactly as written, so
 // both arithmetic types give the same digits.
-template <class Real>
+template <ExtendedArithmetic Real>
 DigitImage MakeDigitImage(Real value) {
   DigitImage image;
   if (IsNaN(value)) {

@@ -77,7 +77,7 @@ std::string RenderScientific(const DigitImage& image, const Separators& separato
   return text;
 }
 
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string RenderHours(Real value, const RegionalSettings& settings, bool grouped) {
   const DigitImage image = MakeDigitImage(value);
   if (image.kind == DigitImage::Kind::kNaN) {
@@ -97,7 +97,7 @@ std::string RenderHours(Real value, const RegionalSettings& settings, bool group
 
 }  // namespace
 
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatHoursAs(Real value, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
@@ -105,7 +105,7 @@ std::string FormatHoursAs(Real value, const RegionalSettings& settings) {
   return RenderHours(value, settings, true);
 }
 
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;

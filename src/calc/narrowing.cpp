@@ -6,7 +6,7 @@
 
 namespace calc {
 
-template <class Real>
+template <ExtendedArithmetic Real>
 double NarrowToDoubleAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;

@@ -25,9 +25,9 @@ std::string FormatWholeNumber(std::int32_t value);
 // accumulated digit by digit in 80-bit arithmetic and scaled by rounded powers of ten. Throws
 // EConvertError "'<text>' is not a valid floating point value" for any other text and for a
 // value or intermediate step beyond the 80-bit range.
-template <class Real>
+template <ExtendedArithmetic Real>
 Real ParseRealAs(std::string_view text, const RegionalSettings& settings);
-template <class Real>
+template <ExtendedArithmetic Real>
 Real ParseRealAs(std::string_view text) {
   return ParseRealAs<Real>(text, GetRegionalSettings());
 }
@@ -36,15 +36,15 @@ Extended ParseReal(std::string_view text);
 
 // The nearest double; a finite value beyond the double range throws EOverflow "Floating point
 // overflow". Infinities and NaN pass through as they are.
-template <class Real>
+template <ExtendedArithmetic Real>
 double NarrowToDoubleAs(Real value);
 double NarrowToDouble(Extended value);
 
 // The pattern "###,##0.##" with the regional separators: at most two decimals, rounded half up
 // on an 18-digit decimal image; "1.5E18" form from 10^18 on; "INF", "-INF", "NAN".
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatHoursAs(Real value, const RegionalSettings& settings);
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatHoursAs(Real value) {
   return FormatHoursAs(value, GetRegionalSettings());
 }
@@ -60,9 +60,9 @@ inline std::string FormatHours(double value) {
 }
 
 // The same rendering without thousands separators, so that ParseReal reads it back.
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings);
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatHoursUngroupedAs(Real value) {
   return FormatHoursUngroupedAs(value, GetRegionalSettings());
 }

@@ -39,7 +39,7 @@ int TakeDigit(std::string_view& rest) {
 // 64-bit significand holds), so a plain integer carries it and the 80-bit steps begin only
 // after. Once infinite the accumulator stays infinite (∞ × 10 + d = ∞), so the steps stop: at
 // most about 4950 digits take the slow road, whatever the length of the text.
-template <class Real>
+template <ExtendedArithmetic Real>
 class DigitAccumulator {
  public:
   void Add(int digit) {
@@ -75,7 +75,7 @@ class DigitAccumulator {
 };
 
 // The digits of a run, and how many there were.
-template <class Real>
+template <ExtendedArithmetic Real>
 std::int64_t AccumulateRun(std::string_view& rest, DigitAccumulator<Real>& accumulator) {
   std::int64_t count = 0;
   for (; StartsWithDigit(rest); ++count) {
@@ -104,7 +104,7 @@ int ReadExponent(std::string_view& rest) {
 // flags: the accumulator and every scaling step only ever grow towards an infinity, and an
 // infinite accumulator is remembered even when the scaling would then give zero. No step can
 // produce NaN (the powers are finite and non-zero), but one would fail the parse as well.
-template <class Real>
+template <ExtendedArithmetic Real>
 Real ParseRealAs(std::string_view text, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;

@@ -43,7 +43,7 @@ std::int32_t Magnitude(std::int32_t value, const std::string& text) {
 }
 
 // One recalculation: the error flag and the two totals live exactly as long as the run.
-template <class Real>
+template <ExtendedArithmetic Real>
 class Recalculation {
  public:
   explicit Recalculation(const RegionalSettings& settings) : settings_(settings) {}
@@ -223,7 +223,7 @@ bool RowHasData(const CellGrid& grid, int row) {
   return false;
 }
 
-template <class Real>
+template <ExtendedArithmetic Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calc/cell_grid.h"
+#include "calc/extended.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -44,9 +45,9 @@ bool RowHasData(const CellGrid& grid, int row);
 // 6 columns or the staff grid fewer than 4. Every working value is formed in `Real` and
 // rounded to a double where it is stored. Texts are read and written under the given regional
 // settings, or the process-wide ones.
-template <class Real>
+template <ExtendedArithmetic Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings);
-template <class Real>
+template <ExtendedArithmetic Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
   return ReCalcAs<Real>(needed, staff, GetRegionalSettings());
 }

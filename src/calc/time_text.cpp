@@ -180,7 +180,7 @@ std::optional<std::uint32_t> ReadMilliseconds(std::string_view text,
 }
 
 // The whole milliseconds since midnight of the time of day of t, which is finite.
-template <class Real>
+template <ExtendedArithmetic Real>
 std::uint32_t MillisecondOfDay(double timeOfDay) {
   const double dayFraction = timeOfDay - std::floor(timeOfDay);
   const Real milliseconds = RoundToInteger(Real(dayFraction) * Real(kMsPerDay));
@@ -208,7 +208,7 @@ std::string FixTime(std::string_view text) {
   return fixed;
 }
 
-template <class Real>
+template <ExtendedArithmetic Real>
 std::optional<double> TryParseTimeAs(std::string_view text, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
@@ -221,7 +221,7 @@ std::optional<double> TryParseTimeAs(std::string_view text, const RegionalSettin
   return timeOfDay;
 }
 
-template <class Real>
+template <ExtendedArithmetic Real>
 double ParseTimeAs(std::string_view text, const RegionalSettings& settings) {
   const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text, settings);
   if (!timeOfDay) {
@@ -237,7 +237,7 @@ double ParseTime(std::string_view text) {
   return ParseTimeAs<Extended>(text);
 }
 
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;

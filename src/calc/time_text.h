@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/extended.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -18,9 +19,9 @@ std::string FixTime(std::string_view text);
 // separator), then the designator if none stood in front. Returns (milliseconds since midnight) /
 // 86,400,000, divided in `Real` and rounded to a double. Throws EConvertError "'<text>' is not a
 // valid time" quoting the text as given.
-template <class Real>
+template <ExtendedArithmetic Real>
 double ParseTimeAs(std::string_view text, const RegionalSettings& settings);
-template <class Real>
+template <ExtendedArithmetic Real>
 double ParseTimeAs(std::string_view text) {
   return ParseTimeAs<Real>(text, GetRegionalSettings());
 }
@@ -28,9 +29,9 @@ double ParseTime(std::string_view text, const RegionalSettings& settings);
 double ParseTime(std::string_view text);
 
 // The same reading without an exception: nothing when the text is no time.
-template <class Real>
+template <ExtendedArithmetic Real>
 std::optional<double> TryParseTimeAs(std::string_view text, const RegionalSettings& settings);
-template <class Real>
+template <ExtendedArithmetic Real>
 std::optional<double> TryParseTimeAs(std::string_view text) {
   return TryParseTimeAs<Real>(text, GetRegionalSettings());
 }
@@ -40,9 +41,9 @@ std::optional<double> TryParseTimeAs(std::string_view text) {
 // outside 0 <= t < 1 renders the time of day of its fractional part t - floor(t), the way a
 // count of days plus a time of day would; not-a-number renders as "NAN" and infinities as
 // "INF" / "-INF", texts that no parse reads back as a time. Never fails.
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings);
-template <class Real>
+template <ExtendedArithmetic Real>
 std::string FormatTimeAs(double timeOfDay) {
   return FormatTimeAs<Real>(timeOfDay, GetRegionalSettings());
 }
