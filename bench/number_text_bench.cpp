@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calc/extended.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace {
@@ -54,15 +54,19 @@ const std::vector<calc::Extended>& FormatInputs() {
   return inputs;
 }
 
+template <class Real>
 void BM_ParseReal(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& text : ParseInputs()) {
-      benchmark::DoNotOptimize(calc::ParseReal(text));
+      benchmark::DoNotOptimize(calc::ParseRealAs<Real>(text));
     }
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(ParseInputs().size()));
 }
-BENCHMARK(BM_ParseReal);
+BENCHMARK(BM_ParseReal<calc::Extended>);
+#if SHIFTMETER_EXTENDED_IS_NATIVE
+BENCHMARK(BM_ParseReal<calc::SoftExtended>);
+#endif
 
 void BM_Strtold(benchmark::State& state) {
   for (auto _ : state) {
@@ -74,15 +78,24 @@ void BM_Strtold(benchmark::State& state) {
 }
 BENCHMARK(BM_Strtold);
 
+// The same values in each arithmetic type, converted through their exact 80-bit patterns.
+template <class Real>
 void BM_FormatHours(benchmark::State& state) {
+  std::vector<Real> values;
+  for (const calc::Extended& value : FormatInputs()) {
+    values.push_back(calc::FromX87BitsAs<Real>(calc::ToX87Bits(value)));
+  }
   for (auto _ : state) {
-    for (const calc::Extended& value : FormatInputs()) {
-      benchmark::DoNotOptimize(calc::FormatHours(value));
+    for (const Real& value : values) {
+      benchmark::DoNotOptimize(calc::FormatHoursAs(value));
     }
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(FormatInputs().size()));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
-BENCHMARK(BM_FormatHours);
+BENCHMARK(BM_FormatHours<calc::Extended>);
+#if SHIFTMETER_EXTENDED_IS_NATIVE
+BENCHMARK(BM_FormatHours<calc::SoftExtended>);
+#endif
 
 // The printf family takes a long double; the software type is narrowed beforehand so that both
 // sides format the same values.

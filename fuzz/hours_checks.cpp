@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "calc/errors.h"
-#include "calc/number_separators.h"
+#include "calc/internal/number_separators.h"
 #include "calc/number_text.h"
 
 namespace fuzz {

@@ -1,14 +1,15 @@
-#include "calc/digit_image.h"
+#include "calc/internal/digit_image.h"
 
 #include <cstdint>
 
 #include "calc/extended.h"
-#include "calc/powers_of_ten.h"
+#include "calc/internal/powers_of_ten.h"
 
 namespace calc {
 namespace {
 
 constexpr std::uint64_t kTenTo18 = 1'000'000'000'000'000'000U;
+constexpr std::uint64_t kTenTo9 = 1'000'000'000U;
 
 // ⌊e × log10 2⌋ + 1 with log10 2 taken as 19728 / 65536, a hair below it; the result is the
 // decimal exponent of |v| or one more. C++ shifts negative values arithmetically, so the shift
@@ -21,6 +22,18 @@ DigitImage ZeroImage() {
   return DigitImage{};
 }
 
+// The nine decimal digits of `part` (below 10^9) into digits[0..8], two at a time: a 32-bit
+// division by a constant is a cheap multiplication, and each pair costs one.
+void WriteNineDigits(std::uint32_t part, char* digits) {
+  for (int i = 8; i >= 2; i -= 2) {
+    const std::uint32_t pair = part % 100;
+    part /= 100;
+    digits[i] = static_cast<char>('0' + pair % 10);
+    digits[i - 1] = static_cast<char>('0' + pair / 10);
+  }
+  digits[0] = static_cast<char>('0' + part);
+}
+
 }  // namespace
 
 // With |v| in [2^e, 2^(e+1)) and E the estimate, S = |v| × 10^(18 − E) lies in [0.84 × 10^17,
@@ -28,7 +41,7 @@ DigitImage ZeroImage() {
 // x87 range. One division by ten therefore brings S below 10^18, and S stays below 2^64 so that
 // the whole value converts exactly. Each step rounds in the 80-bit type exactly as written, so
 // both arithmetic types give the same digits.
-template <class Real>
+template <ExtendedArithmetic Real>
 DigitImage MakeDigitImage(Real value) {
   DigitImage image;
   if (IsNaN(value)) {
@@ -50,11 +63,10 @@ DigitImage MakeDigitImage(Real value) {
     scaled = scaled / Real(10);
     ++exponent;
   }
-  std::uint64_t whole = ToUint64(RoundToInteger(scaled));
-  for (int i = DigitImage::kMaxDigits - 1; i >= 0; --i) {
-    image.digits[i] = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-  }
+  static_assert(DigitImage::kMaxDigits == 18, "the image is two runs of nine digits");
+  const std::uint64_t whole = ToUint64(RoundToInteger(scaled));
+  WriteNineDigits(static_cast<std::uint32_t>(whole / kTenTo9), image.digits.data());
+  WriteNineDigits(static_cast<std::uint32_t>(whole % kTenTo9), image.digits.data() + 9);
   image.exponent = exponent;
   image.count = DigitImage::kMaxDigits;
   return image;

@@ -5,12 +5,14 @@
 // `Real`, instantiated for the native x87 `long double` where the compiler has it and for the
 // MPFR-based `SoftExtended` everywhere; `Extended` names this build's choice.
 //
-// Every `Real` offers: construction from any integral type of up to 64 bits and from double
-// (both exact), + - * / and unary -, each rounded to a 64-bit significand with ties to even,
-// the x87 exponent range, gradual underflow and overflow to infinity; IEEE comparisons; and the
-// free functions below, overloaded for both types.
+// Every `Real` offers (the concept ExtendedArithmetic at the end states it for the compiler):
+// construction from any integral type of up to 64 bits and from double (both exact), + - * / and
+// unary -, each rounded to a 64-bit significand with ties to even, the x87 exponent range, gradual
+// underflow and overflow to infinity; IEEE comparisons; and the free functions below, overloaded
+// for both types.
 
 #include <cmath>
+#include <concepts>
 #include <cstdint>
 
 #include "calc/soft_extended.h"
@@ -57,6 +59,16 @@ using Extended = SoftExtended;
 template <class Real>
 Real FromX87BitsAs(X87Bits bits);
 
+// What a public call holds for the length of its work in Real: the native type needs nothing.
+template <class Real>
+struct ArithmeticScope {
+  ArithmeticScope() {}
+};
+template <>
+struct ArithmeticScope<SoftExtended> {
+  X87RangeScope range;
+};
+
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
 // The classifications and the narrowing are single instructions on the x87; inline, they keep
 // the digit loops of the conversions tight.
@@ -98,5 +110,36 @@ SoftExtended FromX87BitsAs<SoftExtended>(X87Bits bits);
 inline Extended FromX87Bits(X87Bits bits) {
   return FromX87BitsAs<Extended>(bits);
 }
+
+// The contract above, which every template over the arithmetic type requires. The rounding,
+// range and comparison semantics are the type's promise; the tests check them.
+template <class Real>
+concept ExtendedArithmetic = std::copyable<Real> && std::default_initializable<Real> &&
+    std::constructible_from<Real, std::int32_t> && std::constructible_from<Real, std::int64_t> &&
+    std::constructible_from<Real, std::uint64_t> && std::constructible_from<Real, double> &&
+    requires(Real a, Real b, X87Bits bits) {
+  { a + b } -> std::same_as<Real>;
+  { a - b } -> std::same_as<Real>;
+  { a* b } -> std::same_as<Real>;
+  { a / b } -> std::same_as<Real>;
+  { -a } -> std::same_as<Real>;
+  { a == b } -> std::same_as<bool>;
+  { a < b } -> std::same_as<bool>;
+  { a >= b } -> std::same_as<bool>;
+  { RoundToInteger(a) } -> std::same_as<Real>;
+  { BinaryExponent(a) } -> std::same_as<int>;
+  { IsNaN(a) } -> std::same_as<bool>;
+  { IsInf(a) } -> std::same_as<bool>;
+  { SignBit(a) } -> std::same_as<bool>;
+  { RoundToDouble(a) } -> std::same_as<double>;
+  { ToUint64(a) } -> std::same_as<std::uint64_t>;
+  { ToX87Bits(a) } -> std::same_as<X87Bits>;
+  { FromX87BitsAs<Real>(bits) } -> std::same_as<Real>;
+};
+
+static_assert(ExtendedArithmetic<SoftExtended>);
+#if SHIFTMETER_LONG_DOUBLE_IS_X87
+static_assert(ExtendedArithmetic<long double>);
+#endif
 
 }  // namespace calc

@@ -1,9 +1,10 @@
+#include <algorithm>
 #include <string>
 #include <string_view>
 
-#include "calc/digit_image.h"
-#include "calc/fp_environment.h"
-#include "calc/number_separators.h"
+#include "calc/internal/digit_image.h"
+#include "calc/internal/fp_environment.h"
+#include "calc/internal/number_separators.h"
 #include "calc/number_text.h"
 
 namespace calc {
@@ -24,40 +25,43 @@ char DigitAt(const DigitImage& image, int position) {
   return position < image.count ? image.digits[position] : '0';
 }
 
-void AppendIntegerPart(const DigitImage& image, const Separators& separators, std::string& text) {
+char* Put(std::string_view piece, char* out) {
+  return std::copy(piece.begin(), piece.end(), out);
+}
+
+// The text is sized once and filled in place. The cut guarantees at most two fraction
+// characters: leading zeros for a negative exponent plus the image digits past the integer part.
+std::string RenderPattern(const DigitImage& image, const Separators& separators) {
+  const int integerDigits = image.exponent > 0 ? image.exponent : 1;
+  const int groupSeparators = image.exponent > 0 ? (image.exponent - 1) / 3 : 0;
+  const int leadingZeros = image.exponent < 0 ? -image.exponent : 0;
+  const int firstFractionDigit = image.exponent > 0 ? image.exponent : 0;
+  const int fractionDigits =
+      leadingZeros + (image.count > firstFractionDigit ? image.count - firstFractionDigit : 0);
+  const std::size_t length =
+      (image.negative ? 1U : 0U) + static_cast<std::size_t>(integerDigits) +
+      static_cast<std::size_t>(groupSeparators) * separators.thousands.size() +
+      (fractionDigits > 0 ? separators.decimal.size() + static_cast<std::size_t>(fractionDigits)
+                          : 0U);
+  std::string text(length, '0');
+  char* out = text.data();
+  if (image.negative) {
+    *out++ = '-';
+  }
   if (image.exponent <= 0) {
-    text += '0';
-    return;
+    ++out;
   }
   for (int position = 0; position < image.exponent; ++position) {
-    text += DigitAt(image, position);
+    *out++ = DigitAt(image, position);
     const int digitsToTheRight = image.exponent - 1 - position;
     if (digitsToTheRight > 0 && digitsToTheRight % 3 == 0) {
-      text += separators.thousands;
+      out = Put(separators.thousands, out);
     }
   }
-}
-
-// The cut guarantees at most two fraction characters: leading zeros for a negative exponent
-// plus the image digits past the integer part.
-void AppendFraction(const DigitImage& image, const Separators& separators, std::string& text) {
-  std::string fraction;
-  for (int zero = image.exponent; zero < 0; ++zero) {
-    fraction += '0';
+  if (fractionDigits > 0) {
+    out = Put(separators.decimal, out) + leadingZeros;
+    std::copy(image.digits.begin() + firstFractionDigit, image.digits.begin() + image.count, out);
   }
-  for (int position = image.exponent > 0 ? image.exponent : 0; position < image.count; ++position) {
-    fraction += image.digits[position];
-  }
-  if (!fraction.empty()) {
-    text += separators.decimal;
-    text += fraction;
-  }
-}
-
-std::string RenderPattern(const DigitImage& image, const Separators& separators) {
-  std::string text = image.negative ? "-" : "";
-  AppendIntegerPart(image, separators, text);
-  AppendFraction(image, separators, text);
   return text;
 }
 
@@ -73,8 +77,8 @@ std::string RenderScientific(const DigitImage& image, const Separators& separato
   return text;
 }
 
-template <class Real>
-std::string RenderHours(Real value, bool grouped) {
+template <ExtendedArithmetic Real>
+std::string RenderHours(Real value, const RegionalSettings& settings, bool grouped) {
   const DigitImage image = MakeDigitImage(value);
   if (image.kind == DigitImage::Kind::kNaN) {
     return "NAN";
@@ -82,7 +86,6 @@ std::string RenderHours(Real value, bool grouped) {
   if (image.kind == DigitImage::Kind::kInfinity) {
     return image.negative ? "-INF" : "INF";
   }
-  const RegionalSettings& settings = GetRegionalSettings();
   const Separators separators{NumberDecimalSeparator(settings),
                               grouped ? NumberThousandsSeparator(settings) : std::string_view()};
   const DigitImage cut = CutDigitImage(image, image.exponent + kDecimalPlaces);
@@ -94,20 +97,28 @@ std::string RenderHours(Real value, bool grouped) {
 
 }  // namespace
 
-template <class Real>
-std::string FormatHoursAs(Real value) {
+template <ExtendedArithmetic Real>
+std::string FormatHoursAs(Real value, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
-  return RenderHours(value, true);
+  return RenderHours(value, settings, true);
 }
 
-template <class Real>
-std::string FormatHoursUngroupedAs(Real value) {
+template <ExtendedArithmetic Real>
+std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
-  return RenderHours(value, false);
+  return RenderHours(value, settings, false);
 }
 
+std::string FormatHours(Extended value, const RegionalSettings& settings) {
+  return FormatHoursAs(value, settings);
+}
+std::string FormatHoursUngrouped(Extended value, const RegionalSettings& settings) {
+  return FormatHoursUngroupedAs(value, settings);
+}
 std::string FormatHours(Extended value) {
   return FormatHoursAs(value);
 }
@@ -115,11 +126,11 @@ std::string FormatHoursUngrouped(Extended value) {
   return FormatHoursUngroupedAs(value);
 }
 
-template std::string FormatHoursAs(SoftExtended);
-template std::string FormatHoursUngroupedAs(SoftExtended);
+template std::string FormatHoursAs(SoftExtended, const RegionalSettings&);
+template std::string FormatHoursUngroupedAs(SoftExtended, const RegionalSettings&);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template std::string FormatHoursAs(long double);
-template std::string FormatHoursUngroupedAs(long double);
+template std::string FormatHoursAs(long double, const RegionalSettings&);
+template std::string FormatHoursUngroupedAs(long double, const RegionalSettings&);
 #endif
 
 }  // namespace calc

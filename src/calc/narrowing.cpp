@@ -1,14 +1,15 @@
 #include <cmath>
 
 #include "calc/errors.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 
 namespace calc {
 
-template <class Real>
+template <ExtendedArithmetic Real>
 double NarrowToDoubleAs(Real value) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
   double narrowed = RoundToDouble(value);
   DefaultFloatingPointModes::Pin(narrowed);

@@ -1,4 +1,4 @@
-#include "calc/number_separators.h"
+#include "calc/internal/number_separators.h"
 
 namespace calc {
 namespace {

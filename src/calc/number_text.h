@@ -1,15 +1,16 @@
 #pragma once
 
 // Conversions between numbers and the text of the grid cells and result labels. Each is a pure
-// function of its argument and of the regional settings as they stand at the call, whatever
-// floating-point modes the caller left (see fp_environment.h). Text is
-// UTF-8; separators may be several bytes long and match as a unit.
+// function of its argument and of the regional settings it is given, or of the process-wide
+// ones as they stand at the call, whatever floating-point modes the caller left (see
+// fp_environment.h). Text is UTF-8; separators may be several bytes long and match as a unit.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "calc/extended.h"
+#include "calc/regional.h"
 
 namespace calc {
 
@@ -24,31 +25,52 @@ std::string FormatWholeNumber(std::int32_t value);
 // accumulated digit by digit in 80-bit arithmetic and scaled by rounded powers of ten. Throws
 // EConvertError "'<text>' is not a valid floating point value" for any other text and for a
 // value or intermediate step beyond the 80-bit range.
-template <class Real>
-Real ParseRealAs(std::string_view text);
+template <ExtendedArithmetic Real>
+Real ParseRealAs(std::string_view text, const RegionalSettings& settings);
+template <ExtendedArithmetic Real>
+Real ParseRealAs(std::string_view text) {
+  return ParseRealAs<Real>(text, GetRegionalSettings());
+}
+Extended ParseReal(std::string_view text, const RegionalSettings& settings);
 Extended ParseReal(std::string_view text);
 
 // The nearest double; a finite value beyond the double range throws EOverflow "Floating point
 // overflow". Infinities and NaN pass through as they are.
-template <class Real>
+template <ExtendedArithmetic Real>
 double NarrowToDoubleAs(Real value);
 double NarrowToDouble(Extended value);
 
 // The pattern "###,##0.##" with the regional separators: at most two decimals, rounded half up
 // on an 18-digit decimal image; "1.5E18" form from 10^18 on; "INF", "-INF", "NAN".
-template <class Real>
-std::string FormatHoursAs(Real value);
+template <ExtendedArithmetic Real>
+std::string FormatHoursAs(Real value, const RegionalSettings& settings);
+template <ExtendedArithmetic Real>
+std::string FormatHoursAs(Real value) {
+  return FormatHoursAs(value, GetRegionalSettings());
+}
+std::string FormatHours(Extended value, const RegionalSettings& settings);
 std::string FormatHours(Extended value);
-// A double widens exactly; a separate overload keeps calls with a double unambiguous on both
+// A double widens exactly; separate overloads keep calls with a double unambiguous on both
 // arithmetic types.
+inline std::string FormatHours(double value, const RegionalSettings& settings) {
+  return FormatHours(Extended(value), settings);
+}
 inline std::string FormatHours(double value) {
   return FormatHours(Extended(value));
 }
 
 // The same rendering without thousands separators, so that ParseReal reads it back.
-template <class Real>
-std::string FormatHoursUngroupedAs(Real value);
+template <ExtendedArithmetic Real>
+std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings);
+template <ExtendedArithmetic Real>
+std::string FormatHoursUngroupedAs(Real value) {
+  return FormatHoursUngroupedAs(value, GetRegionalSettings());
+}
+std::string FormatHoursUngrouped(Extended value, const RegionalSettings& settings);
 std::string FormatHoursUngrouped(Extended value);
+inline std::string FormatHoursUngrouped(double value, const RegionalSettings& settings) {
+  return FormatHoursUngrouped(Extended(value), settings);
+}
 inline std::string FormatHoursUngrouped(double value) {
   return FormatHoursUngrouped(Extended(value));
 }

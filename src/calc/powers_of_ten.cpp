@@ -1,4 +1,4 @@
-#include "calc/powers_of_ten.h"
+#include "calc/internal/powers_of_ten.h"
 
 #include <array>
 #include <cstdlib>
@@ -47,7 +47,7 @@ constexpr std::array<PowerOfTenEntry, kSmallCount + kMediumCount + kLargeCount -
     {4096, {0x7525, 0xC46052028A20979BU}}, {4608, {0x7BCA, 0xAE3511626ED559F0U}},
 }};
 
-template <class Real>
+template <ExtendedArithmetic Real>
 struct PowerLadder {
   std::array<Real, kSmallCount> small;    // 10^i
   std::array<Real, kMediumCount> medium;  // 10^(32 i); index 0 unused
@@ -67,7 +67,7 @@ struct PowerLadder {
   }
 };
 
-template <class Real>
+template <ExtendedArithmetic Real>
 const PowerLadder<Real>& Ladder() {
   static const PowerLadder<Real> ladder;
   return ladder;
@@ -79,7 +79,7 @@ std::span<const PowerOfTenEntry> PowerOfTenTable() {
   return kTable;
 }
 
-template <class Real>
+template <ExtendedArithmetic Real>
 Real ScaleByPowerOfTen(Real value, int k) {
   const PowerLadder<Real>& ladder = Ladder<Real>();
   const int m = std::abs(k);

@@ -3,11 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "calc/errors.h"
-#include "calc/fp_environment.h"
-#include "calc/number_separators.h"
+#include "calc/internal/fp_environment.h"
+#include "calc/internal/not_valid.h"
+#include "calc/internal/number_separators.h"
+#include "calc/internal/powers_of_ten.h"
+#include "calc/internal/text_scan.h"
 #include "calc/number_text.h"
-#include "calc/powers_of_ten.h"
 
 namespace calc {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 constexpr int kExponentReadLimit = 500;
 
 [[noreturn]] void FailReal(std::string_view text) {
-  throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+  FailNotValid(text, "floating point value");
 }
 
 bool StartsWithDigit(std::string_view rest) {
@@ -33,22 +34,22 @@ int TakeDigit(std::string_view& rest) {
   return digit;
 }
 
-void SkipSpaces(std::string_view& rest) {
-  while (rest.starts_with(' ')) {
-    rest.remove_prefix(1);
-  }
-}
-
 // acc ← round(round(acc × 10) + d), digit by digit. While the exact value still fits 64 bits
 // every one of those roundings is exact (each intermediate is an integer below 2^64, which the
 // 64-bit significand holds), so a plain integer carries it and the 80-bit steps begin only
 // after. Once infinite the accumulator stays infinite (∞ × 10 + d = ∞), so the steps stop: at
 // most about 4950 digits take the slow road, whatever the length of the text.
-template <class Real>
+template <ExtendedArithmetic Real>
 class DigitAccumulator {
  public:
   void Add(int digit) {
     const auto unsignedDigit = static_cast<std::uint64_t>(digit);
+    // Nineteen digits stay below 10^19 < 2^64, so they need no overflow check.
+    if (exactDigits_ < kUncheckedDigits) {
+      exact_ = exact_ * 10 + unsignedDigit;
+      ++exactDigits_;
+      return;
+    }
     if (!wide_) {
       if (exact_ <= (std::numeric_limits<std::uint64_t>::max() - unsignedDigit) / 10) {
         exact_ = exact_ * 10 + unsignedDigit;
@@ -65,13 +66,16 @@ class DigitAccumulator {
   Real Value() const { return wide_ ? value_ : Real(exact_); }
 
  private:
+  static constexpr int kUncheckedDigits = 19;
+
   std::uint64_t exact_ = 0;
+  int exactDigits_ = 0;
   bool wide_ = false;
   Real value_{};
 };
 
 // The digits of a run, and how many there were.
-template <class Real>
+template <ExtendedArithmetic Real>
 std::int64_t AccumulateRun(std::string_view& rest, DigitAccumulator<Real>& accumulator) {
   std::int64_t count = 0;
   for (; StartsWithDigit(rest); ++count) {
@@ -86,10 +90,7 @@ int ReadExponent(std::string_view& rest) {
     return 0;
   }
   rest.remove_prefix(1);
-  const bool negative = rest.starts_with('-');
-  if (negative || rest.starts_with('+')) {
-    rest.remove_prefix(1);
-  }
+  const bool negative = TakeSign(rest);
   int exponent = 0;
   while (exponent < kExponentReadLimit && StartsWithDigit(rest)) {
     exponent = exponent * 10 + TakeDigit(rest);
@@ -103,16 +104,14 @@ int ReadExponent(std::string_view& rest) {
 // flags: the accumulator and every scaling step only ever grow towards an infinity, and an
 // infinite accumulator is remembered even when the scaling would then give zero. No step can
 // produce NaN (the powers are finite and non-zero), but one would fail the parse as well.
-template <class Real>
-Real ParseRealAs(std::string_view text) {
+template <ExtendedArithmetic Real>
+Real ParseRealAs(std::string_view text, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
-  const std::string_view decimalSeparator = NumberDecimalSeparator(GetRegionalSettings());
+  const ArithmeticScope<Real> arithmetic;
+  const std::string_view decimalSeparator = NumberDecimalSeparator(settings);
   std::string_view rest = text;
   SkipSpaces(rest);
-  const bool negative = rest.starts_with('-');
-  if (negative || rest.starts_with('+')) {
-    rest.remove_prefix(1);
-  }
+  const bool negative = TakeSign(rest);
   DigitAccumulator<Real> accumulator;
   bool tookMantissa = AccumulateRun(rest, accumulator) > 0;
   std::int64_t decimals = 0;
@@ -130,8 +129,10 @@ Real ParseRealAs(std::string_view text) {
     FailReal(text);
   }
   const Real mantissa = accumulator.Value();
-  Real value =
-      scale <= -kScalingLimit ? Real(0) : ScaleByPowerOfTen(mantissa, static_cast<int>(scale));
+  // Scaling by 10^0 is exact, so a number without decimals or exponent skips it.
+  Real value = scale == 0                ? mantissa
+               : scale <= -kScalingLimit ? Real(0)
+                                         : ScaleByPowerOfTen(mantissa, static_cast<int>(scale));
   if (negative) {
     value = -value;
   }
@@ -142,13 +143,16 @@ Real ParseRealAs(std::string_view text) {
   return value;
 }
 
+Extended ParseReal(std::string_view text, const RegionalSettings& settings) {
+  return ParseRealAs<Extended>(text, settings);
+}
 Extended ParseReal(std::string_view text) {
   return ParseRealAs<Extended>(text);
 }
 
-template SoftExtended ParseRealAs<SoftExtended>(std::string_view);
+template SoftExtended ParseRealAs<SoftExtended>(std::string_view, const RegionalSettings&);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template long double ParseRealAs<long double>(std::string_view);
+template long double ParseRealAs<long double>(std::string_view, const RegionalSettings&);
 #endif
 
 }  // namespace calc

@@ -9,7 +9,7 @@
 
 #include "calc/errors.h"
 #include "calc/extended.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 #include "calc/time_text.h"
 
@@ -43,9 +43,11 @@ std::int32_t Magnitude(std::int32_t value, const std::string& text) {
 }
 
 // One recalculation: the error flag and the two totals live exactly as long as the run.
-template <class Real>
+template <ExtendedArithmetic Real>
 class Recalculation {
  public:
+  explicit Recalculation(const RegionalSettings& settings) : settings_(settings) {}
+
   ReCalcResult Run(CellGrid& needed, CellGrid& staff) {
     for (int row = 1; row < needed.RowCount(); ++row) {
       if (RowHasData(needed, row)) {
@@ -122,22 +124,22 @@ class Recalculation {
   // Written back without thousands separators, so that the next run can read it again. The
   // fifteen digits of the scientific form round the largest doubles past the double range;
   // such hours fail here like hours beyond it, rather than leave a text the next run cannot read.
-  static double NormaliseHours(CellGrid& grid, int col, int row) {
+  double NormaliseHours(CellGrid& grid, int col, int row) {
     const std::string text = grid.Cell(col, row);
     const double hours = text.empty() ? 0.0 : ReadHours(text);
-    const std::string rewritten = FormatHoursUngroupedAs<Real>(Real(hours));
+    const std::string rewritten = FormatHoursUngroupedAs<Real>(Real(hours), settings_);
     ReadHours(rewritten);
     grid.SetCell(col, row, rewritten);
     return hours;
   }
 
-  static double ReadHours(const std::string& text) {
-    return std::fabs(NarrowToDoubleAs<Real>(ParseRealAs<Real>(text)));
+  double ReadHours(const std::string& text) {
+    return std::fabs(NarrowToDoubleAs<Real>(ParseRealAs<Real>(text, settings_)));
   }
 
   // An empty cell is taken as midnight directly rather than through a literal text, which a
   // time separator other than ":" could not read; the row then counts no hours in this run.
-  static double NormaliseTime(CellGrid& grid, int col, int row, bool& emptyTime) {
+  double NormaliseTime(CellGrid& grid, int col, int row, bool& emptyTime) {
     const std::string typed = grid.Cell(col, row);
     const std::string fixed = FixTime(typed);
     double timeOfDay = 0.0;
@@ -146,20 +148,20 @@ class Recalculation {
     } else {
       timeOfDay = ReadTime(typed, fixed);
     }
-    grid.SetCell(col, row, FormatTimeAs<Real>(timeOfDay));
+    grid.SetCell(col, row, FormatTimeAs<Real>(timeOfDay, settings_));
     return timeOfDay;
   }
 
   // The a/p repair comes first. Where it spoils a regional designator without an "m" in it,
   // such as "ip." or "odp.", the text is read as typed; with designators that hold an "m"
   // the repair never changes a text that reads as typed, so this only rescues entries.
-  static double ReadTime(const std::string& typed, const std::string& fixed) {
-    std::optional<double> timeOfDay = TryParseTimeAs<Real>(fixed);
+  double ReadTime(const std::string& typed, const std::string& fixed) {
+    std::optional<double> timeOfDay = TryParseTimeAs<Real>(fixed, settings_);
     if (!timeOfDay && fixed != typed) {
-      timeOfDay = TryParseTimeAs<Real>(typed);
+      timeOfDay = TryParseTimeAs<Real>(typed, settings_);
     }
     // Failing, it fails as the repaired text does.
-    return timeOfDay ? *timeOfDay : ParseTimeAs<Real>(fixed);
+    return timeOfDay ? *timeOfDay : ParseTimeAs<Real>(fixed, settings_);
   }
 
   // Equal times make a full day; an end before the start runs past midnight.
@@ -172,10 +174,10 @@ class Recalculation {
   }
 
   // Nothing is written unless both the row's man-hours and the new total fit a double.
-  static void AddManHours(CellGrid& grid, int col, int row, Real manHours, double& total) {
+  void AddManHours(CellGrid& grid, int col, int row, Real manHours, double& total) {
     const double rowHours = NarrowToDoubleAs<Real>(manHours);
     const double newTotal = NarrowToDoubleAs<Real>(Real(total) + Real(rowHours));
-    grid.SetCell(col, row, FormatHoursAs<Real>(Real(rowHours)));
+    grid.SetCell(col, row, FormatHoursAs<Real>(Real(rowHours), settings_));
     total = newTotal;
   }
 
@@ -183,18 +185,21 @@ class Recalculation {
     if (error_) {
       return {false, "ERROR", "ERROR", "ERROR", kRed};
     }
-    ReCalcResult result{true, FormatHoursAs<Real>(Real(totalNeeded_)),
-                        FormatHoursAs<Real>(Real(totalAvailable_)), "", kBrightGreen};
+    ReCalcResult result{true, FormatHoursAs<Real>(Real(totalNeeded_), settings_),
+                        FormatHoursAs<Real>(Real(totalAvailable_), settings_), "", kBrightGreen};
     const double difference = NarrowToDoubleAs<Real>(Real(totalAvailable_) - Real(totalNeeded_));
     if (difference >= 0) {
-      result.message = "You have " + FormatHoursAs<Real>(Real(difference)) + " extra man-hours";
+      result.message =
+          "You have " + FormatHoursAs<Real>(Real(difference), settings_) + " extra man-hours";
     } else {
-      result.message = "You need " + FormatHoursAs<Real>(Real(-difference)) + " more man-hours";
+      result.message =
+          "You need " + FormatHoursAs<Real>(Real(-difference), settings_) + " more man-hours";
       result.messageColour = kRed;
     }
     return result;
   }
 
+  const RegionalSettings& settings_;
   bool error_ = false;
   double totalNeeded_ = 0.0;
   double totalAvailable_ = 0.0;
@@ -218,21 +223,25 @@ bool RowHasData(const CellGrid& grid, int row) {
   return false;
 }
 
-template <class Real>
-ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
+template <ExtendedArithmetic Real>
+ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   RequireColumns(needed, needed_col::kMinCount, "needed");
   RequireColumns(staff, staff_col::kMinCount, "staff");
-  return Recalculation<Real>().Run(needed, staff);
+  return Recalculation<Real>(settings).Run(needed, staff);
 }
 
+ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings) {
+  return ReCalcAs<Extended>(needed, staff, settings);
+}
 ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff) {
   return ReCalcAs<Extended>(needed, staff);
 }
 
-template ReCalcResult ReCalcAs<SoftExtended>(CellGrid&, CellGrid&);
+template ReCalcResult ReCalcAs<SoftExtended>(CellGrid&, CellGrid&, const RegionalSettings&);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template ReCalcResult ReCalcAs<long double>(CellGrid&, CellGrid&);
+template ReCalcResult ReCalcAs<long double>(CellGrid&, CellGrid&, const RegionalSettings&);
 #endif
 
 }  // namespace calc

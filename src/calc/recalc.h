@@ -4,6 +4,8 @@
 #include <string>
 
 #include "calc/cell_grid.h"
+#include "calc/extended.h"
+#include "calc/regional.h"
 
 namespace calc {
 
@@ -41,9 +43,15 @@ bool RowHasData(const CellGrid& grid, int row);
 // man-hours beyond the double range, leaves its cell alone and turns the result into "ERROR".
 // Throws std::invalid_argument, before touching any cell, when the needed grid has fewer than
 // 6 columns or the staff grid fewer than 4. Every working value is formed in `Real` and
-// rounded to a double where it is stored.
-template <class Real>
-ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff);
+// rounded to a double where it is stored. Texts are read and written under the given regional
+// settings, or the process-wide ones.
+template <ExtendedArithmetic Real>
+ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings);
+template <ExtendedArithmetic Real>
+ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
+  return ReCalcAs<Real>(needed, staff, GetRegionalSettings());
+}
+ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings);
 ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff);
 
 }  // namespace calc

@@ -21,27 +21,56 @@ constexpr std::size_t kLimbs = (kPrecision + GMP_NUMB_BITS - 1) / GMP_NUMB_BITS;
 constexpr mpfr_exp_t kMinMpfrExponent = x87::kMinSubnormalExponent + 1;
 constexpr mpfr_exp_t kMaxMpfrExponent = x87::kExponentBias + 1;
 
-// Narrows MPFR's exponent range to the x87 one for the duration of one operation and then puts
-// back the range and flags that the rest of the process set.
+// MPFR's exponent range and flags as the rest of the process set them.
+struct ProcessRange {
+  mpfr_exp_t min;
+  mpfr_exp_t max;
+  mpfr_flags_t flags;
+};
+
+ProcessRange NarrowToX87Range() {
+  const ProcessRange saved{mpfr_get_emin(), mpfr_get_emax(), mpfr_flags_save()};
+  mpfr_set_emin(kMinMpfrExponent);
+  mpfr_set_emax(kMaxMpfrExponent);
+  return saved;
+}
+
+void RestoreRange(const ProcessRange& saved) {
+  mpfr_set_emin(saved.min);
+  mpfr_set_emax(saved.max);
+  mpfr_flags_restore(saved.flags, MPFR_FLAGS_ALL);
+}
+
+struct ThreadRange {
+  bool scopeOpen = false;  // an X87RangeScope lives on this thread
+  bool narrowed = false;   // and an operation inside it has narrowed the range, saving `saved`
+  ProcessRange saved{};
+};
+thread_local ThreadRange tRange;
+
+// The x87 range for one operation. Inside an X87RangeScope the first operation narrows it for
+// the rest of the scope, which puts it back; outside one, each operation narrows and restores.
 class X87ExponentRange {
  public:
-  X87ExponentRange()
-      : savedMin_(mpfr_get_emin()), savedMax_(mpfr_get_emax()), savedFlags_(mpfr_flags_save()) {
-    mpfr_set_emin(kMinMpfrExponent);
-    mpfr_set_emax(kMaxMpfrExponent);
+  X87ExponentRange() : ownsRange_(!tRange.scopeOpen) {
+    if (ownsRange_) {
+      saved_ = NarrowToX87Range();
+    } else if (!tRange.narrowed) {
+      tRange.saved = NarrowToX87Range();
+      tRange.narrowed = true;
+    }
   }
   ~X87ExponentRange() {
-    mpfr_set_emin(savedMin_);
-    mpfr_set_emax(savedMax_);
-    mpfr_flags_restore(savedFlags_, MPFR_FLAGS_ALL);
+    if (ownsRange_) {
+      RestoreRange(saved_);
+    }
   }
   X87ExponentRange(const X87ExponentRange&) = delete;
   X87ExponentRange& operator=(const X87ExponentRange&) = delete;
 
  private:
-  mpfr_exp_t savedMin_;
-  mpfr_exp_t savedMax_;
-  mpfr_flags_t savedFlags_;
+  bool ownsRange_;
+  ProcessRange saved_{};
 };
 
 // A 64-bit MPFR number whose significand lives on the stack inside this object. MPFR expects
@@ -109,9 +138,13 @@ class StackMpfr {
 
 // MPFR has rounded the result to 64 bits with the exponent range bounded; subnormalising with
 // the ternary of that rounding then gives the one correct rounding to the subnormal grid, with
-// no double rounding.
+// no double rounding. A value whose exponent keeps all 64 bits above the smallest subnormal's
+// is no subnormal, and subnormalising would leave it alone; so would it a zero or infinity.
 X87Bits RoundToX87(StackMpfr& result, int ternary) {
-  mpfr_subnormalize(result.get(), ternary, MPFR_RNDN);
+  constexpr mpfr_exp_t kFirstNormalMpfrExponent = kMinMpfrExponent + kPrecision - 1;
+  if (mpfr_regular_p(result.get()) && mpfr_get_exp(result.get()) < kFirstNormalMpfrExponent) {
+    mpfr_subnormalize(result.get(), ternary, MPFR_RNDN);
+  }
   return result.Bits();
 }
 
@@ -149,6 +182,21 @@ X87Bits WidenDouble(double value) {
 }
 
 }  // namespace
+
+// A scope costs two thread-local accesses; MPFR's flags gather across it, which nothing here
+// reads, and the process's own come back at its end.
+X87RangeScope::X87RangeScope() : outermost_(!tRange.scopeOpen) {
+  tRange.scopeOpen = true;
+}
+
+X87RangeScope::~X87RangeScope() {
+  if (outermost_) {
+    if (tRange.narrowed) {
+      RestoreRange(tRange.saved);
+    }
+    tRange = ThreadRange{};
+  }
+}
 
 X87Bits SoftExtended::FromInteger(bool negative, std::uint64_t magnitude) {
   if (magnitude == 0) {

@@ -6,9 +6,9 @@
 #include <optional>
 #include <utility>
 
-#include "calc/errors.h"
 #include "calc/extended.h"
-#include "calc/fp_environment.h"
+#include "calc/internal/fp_environment.h"
+#include "calc/internal/not_valid.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -214,7 +214,7 @@ std::optional<std::uint32_t> ReadMilliseconds(std::string_view text,
 }
 
 // The whole milliseconds since midnight of the time of day of t, which is finite.
-template <class Real>
+template <ExtendedArithmetic Real>
 std::uint32_t MillisecondOfDay(double timeOfDay) {
   const double dayFraction = timeOfDay - std::floor(timeOfDay);
   const Real milliseconds = RoundToInteger(Real(dayFraction) * Real(kMsPerDay));
@@ -242,10 +242,11 @@ std::string FixTime(std::string_view text) {
   return fixed;
 }
 
-template <class Real>
-std::optional<double> TryParseTimeAs(std::string_view text) {
+template <ExtendedArithmetic Real>
+std::optional<double> TryParseTimeAs(std::string_view text, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
-  const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, GetRegionalSettings());
+  const ArithmeticScope<Real> arithmetic;
+  const std::optional<std::uint32_t> milliseconds = ReadMilliseconds(text, settings);
   if (!milliseconds) {
     return std::nullopt;
   }
@@ -254,22 +255,26 @@ std::optional<double> TryParseTimeAs(std::string_view text) {
   return timeOfDay;
 }
 
-template <class Real>
-double ParseTimeAs(std::string_view text) {
-  const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text);
+template <ExtendedArithmetic Real>
+double ParseTimeAs(std::string_view text, const RegionalSettings& settings) {
+  const std::optional<double> timeOfDay = TryParseTimeAs<Real>(text, settings);
   if (!timeOfDay) {
-    throw EConvertError("'" + std::string(text) + "' is not a valid time");
+    FailNotValid(text, "time");
   }
   return *timeOfDay;
 }
 
+double ParseTime(std::string_view text, const RegionalSettings& settings) {
+  return ParseTimeAs<Extended>(text, settings);
+}
 double ParseTime(std::string_view text) {
   return ParseTimeAs<Extended>(text);
 }
 
-template <class Real>
-std::string FormatTimeAs(double timeOfDay) {
+template <ExtendedArithmetic Real>
+std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
+  const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(timeOfDay);
   if (std::isnan(timeOfDay)) {
     return "NAN";
@@ -281,21 +286,26 @@ std::string FormatTimeAs(double timeOfDay) {
   const std::uint32_t hour = milliseconds / kMsPerHour;
   const std::uint32_t minute = milliseconds / kMsPerMinute % 60;
   const std::uint32_t clockHour = hour % 12 == 0 ? 12 : hour % 12;
-  return std::to_string(clockHour) + GetRegionalSettings().timeSeparator + TwoDigits(minute) +
+  return std::to_string(clockHour) + settings.timeSeparator + TwoDigits(minute) +
          (hour < 12 ? " am" : " pm");
 }
 
+std::string FormatTime(double timeOfDay, const RegionalSettings& settings) {
+  return FormatTimeAs<Extended>(timeOfDay, settings);
+}
 std::string FormatTime(double timeOfDay) {
   return FormatTimeAs<Extended>(timeOfDay);
 }
 
-template double ParseTimeAs<SoftExtended>(std::string_view);
-template std::optional<double> TryParseTimeAs<SoftExtended>(std::string_view);
-template std::string FormatTimeAs<SoftExtended>(double);
+template double ParseTimeAs<SoftExtended>(std::string_view, const RegionalSettings&);
+template std::optional<double> TryParseTimeAs<SoftExtended>(std::string_view,
+                                                            const RegionalSettings&);
+template std::string FormatTimeAs<SoftExtended>(double, const RegionalSettings&);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template double ParseTimeAs<long double>(std::string_view);
-template std::optional<double> TryParseTimeAs<long double>(std::string_view);
-template std::string FormatTimeAs<long double>(double);
+template double ParseTimeAs<long double>(std::string_view, const RegionalSettings&);
+template std::optional<double> TryParseTimeAs<long double>(std::string_view,
+                                                           const RegionalSettings&);
+template std::string FormatTimeAs<long double>(double, const RegionalSettings&);
 #endif
 
 }  // namespace calc

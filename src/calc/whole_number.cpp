@@ -2,14 +2,15 @@
 #include <string>
 #include <string_view>
 
-#include "calc/errors.h"
+#include "calc/internal/not_valid.h"
+#include "calc/internal/text_scan.h"
 #include "calc/number_text.h"
 
 namespace calc {
 namespace {
 
 [[noreturn]] void FailWholeNumber(std::string_view text) {
-  throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  FailNotValid(text, "integer value");
 }
 
 int DigitValue(char c, unsigned base) {
@@ -59,13 +60,8 @@ bool AccumulateDigits(std::string_view digits, unsigned base, std::uint32_t limi
 
 std::int32_t ParseWholeNumber(std::string_view text) {
   std::string_view rest = text;
-  while (rest.starts_with(' ')) {
-    rest.remove_prefix(1);
-  }
-  const bool negative = rest.starts_with('-');
-  if (negative || rest.starts_with('+')) {
-    rest.remove_prefix(1);
-  }
+  SkipSpaces(rest);
+  const bool negative = TakeSign(rest);
   std::uint32_t magnitude = 0;
   if (const std::size_t prefix = HexPrefixLength(rest); prefix != 0) {
     if (!AccumulateDigits(rest.substr(prefix), 16, 0x0FFFFFFFU, magnitude)) {

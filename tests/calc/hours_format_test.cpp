@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/digit_image.h"
+#include "calc/internal/digit_image.h"
 #include "calc/number_text.h"
 #include "number_test_support.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "calc/extended.h"
-#include "calc/powers_of_ten.h"
+#include "calc/internal/powers_of_ten.h"
 #include "calc/regional.h"
 
 namespace calc::testing {

@@ -1,4 +1,4 @@
-#include "calc/powers_of_ten.h"
+#include "calc/internal/powers_of_ten.h"
 
 #include <gmp.h>
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "calc/errors.h"
+#include "calc/internal/powers_of_ten.h"
 #include "calc/number_text.h"
-#include "calc/powers_of_ten.h"
 #include "number_test_support.h"
 
 namespace calc {

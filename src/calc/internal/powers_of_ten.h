@@ -5,6 +5,7 @@
 
 #include <span>
 
+#include "calc/extended.h"
 #include "calc/x87_bits.h"
 
 namespace calc {
@@ -22,7 +23,7 @@ std::span<const PowerOfTenEntry> PowerOfTenTable();
 // value × 10^k for k > 0 and value ÷ 10^k for k < 0, for |k| < 5120, applied as the steps
 // 10^(m mod 32), then 10^(32 ((m div 32) mod 16)), then 10^(512 (m div 512)) with m = |k|,
 // each rounded, and a step with the power 10^0 left out.
-template <class Real>
+template <ExtendedArithmetic Real>
 Real ScaleByPowerOfTen(Real value, int k);
 
 inline constexpr int kScalingLimit = 5120;

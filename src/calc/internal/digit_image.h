@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "calc/extended.h"
+
 namespace calc {
 
 struct DigitImage {
@@ -22,7 +24,7 @@ struct DigitImage {
 
 // Exactly 18 digits of a finite non-zero value, the zero image for either zero, or the mark of
 // an infinity (with its sign) or of NaN.
-template <class Real>
+template <ExtendedArithmetic Real>
 DigitImage MakeDigitImage(Real value);
 
 // The first `kept` digits, rounded half up on the image itself, trailing zeros dropped; the zero
