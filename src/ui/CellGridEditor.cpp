@@ -13,9 +13,11 @@
 
 namespace ui {
 
-// The delegate leaves the open editor's keys and its focus to the grid.
+// The delegate leaves the open editor's keys and its focus to the grid. An editor that is being
+// destroyed is a line editor no more, and its last events are none of the grid's business.
 bool CellGridWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != editor_) {
+  const auto* editor = qobject_cast<const QLineEdit*>(watched);
+  if (editor == nullptr || editor != editor_) {
     return QTableView::eventFilter(watched, event);
   }
   if (!EditorOpen()) {
