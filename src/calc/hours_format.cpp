@@ -99,7 +99,7 @@ std::string RenderHours(Real value, const RegionalSettings& settings, bool group
 
 template <ExtendedArithmetic Real>
 std::string FormatHoursAs(Real value, const RegionalSettings& settings) {
-  const DefaultFloatingPointModes floatingPointModes;
+  const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
   const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, settings, true);
@@ -107,7 +107,7 @@ std::string FormatHoursAs(Real value, const RegionalSettings& settings) {
 
 template <ExtendedArithmetic Real>
 std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings) {
-  const DefaultFloatingPointModes floatingPointModes;
+  const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
   const ArithmeticScope<Real> arithmetic;
   DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, settings, false);

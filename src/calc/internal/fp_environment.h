@@ -14,10 +14,20 @@
 
 namespace calc {
 
+// The units whose modes a computation depends on. A value of the native 80-bit type is computed
+// on the x87 alone, since compilers have no other unit for long double, so an entry whose every
+// floating-point value has that type need not look at the SSE unit.
+enum class FloatingPointUnits { kAll, kX87Only };
+
+template <class Real>
+inline constexpr FloatingPointUnits kUnitsComputedOn = FloatingPointUnits::kAll;
+template <>
+inline constexpr FloatingPointUnits kUnitsComputedOn<long double> = FloatingPointUnits::kX87Only;
+
 class DefaultFloatingPointModes {
  public:
-  DefaultFloatingPointModes() {
-    if (!InDefaultModes()) {
+  explicit DefaultFloatingPointModes(FloatingPointUnits units = FloatingPointUnits::kAll) {
+    if (!InDefaultModes(units)) {
       SaveAndSetDefaults();
       changed_ = true;
     }
@@ -38,6 +48,13 @@ class DefaultFloatingPointModes {
   static void Pin(T& value) {
     __asm__ volatile("" : "+m"(value) : : "memory");
   }
+#if defined(__i386__) || defined(__x86_64__)
+  // An x87 value is tied where it is, on top of the register stack: a round trip through
+  // memory would cost a slow 80-bit store and load.
+  static void Pin(long double& value) {
+    __asm__ volatile("" : "+t"(value) : : "memory");
+  }
+#endif
 
  private:
 #if defined(__i386__) || defined(__x86_64__)
@@ -103,8 +120,9 @@ class DefaultFloatingPointModes {
   void SaveAndSetSse() {}
   void RestoreSse() {}
 #endif
-  static bool InDefaultModes() {
-    return X87ControlWord() == kX87Defaults && SseInDefaultModes();
+  static bool InDefaultModes(FloatingPointUnits units) {
+    return X87ControlWord() == kX87Defaults &&
+           (units == FloatingPointUnits::kX87Only || SseInDefaultModes());
   }
   void SaveAndSetDefaults() {
     SaveAndSetX87();
@@ -118,7 +136,7 @@ class DefaultFloatingPointModes {
   X87Environment savedX87_{};
   std::uint32_t savedSse_ = 0;
 #else
-  static bool InDefaultModes() {
+  static bool InDefaultModes(FloatingPointUnits) {
     return std::fegetround() == FE_TONEAREST;
   }
   void SaveAndSetDefaults() {
