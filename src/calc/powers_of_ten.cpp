@@ -1,18 +1,11 @@
 #include "calc/internal/powers_of_ten.h"
 
 #include <array>
-#include <cstdlib>
-
-#include "calc/extended.h"
 
 namespace calc {
 namespace {
 
-constexpr int kSmallCount = 32;
-constexpr int kMediumCount = 16;
-constexpr int kLargeCount = 10;
-constexpr int kMediumStep = 32;
-constexpr int kLargeStep = 512;
+using namespace power_steps;
 
 // The powers rounded once, to nearest with ties to even, from their exact decimal value; up to
 // 10^27 they are exact, since 5^27 still fits 64 bits. The unit tests recompute every entry.
@@ -47,59 +40,10 @@ constexpr std::array<PowerOfTenEntry, kSmallCount + kMediumCount + kLargeCount -
     {4096, {0x7525, 0xC46052028A20979BU}}, {4608, {0x7BCA, 0xAE3511626ED559F0U}},
 }};
 
-template <ExtendedArithmetic Real>
-struct PowerLadder {
-  std::array<Real, kSmallCount> small;    // 10^i
-  std::array<Real, kMediumCount> medium;  // 10^(32 i); index 0 unused
-  std::array<Real, kLargeCount> large;    // 10^(512 i); index 0 unused
-
-  PowerLadder() {
-    for (const PowerOfTenEntry& entry : kTable) {
-      const Real power = FromX87BitsAs<Real>(entry.bits);
-      if (entry.exponent < kSmallCount) {
-        small[entry.exponent] = power;
-      } else if (entry.exponent < kLargeStep) {
-        medium[entry.exponent / kMediumStep] = power;
-      } else {
-        large[entry.exponent / kLargeStep] = power;
-      }
-    }
-  }
-};
-
-template <ExtendedArithmetic Real>
-const PowerLadder<Real>& Ladder() {
-  static const PowerLadder<Real> ladder;
-  return ladder;
-}
-
 }  // namespace
 
 std::span<const PowerOfTenEntry> PowerOfTenTable() {
   return kTable;
 }
-
-template <ExtendedArithmetic Real>
-Real ScaleByPowerOfTen(Real value, int k) {
-  const PowerLadder<Real>& ladder = Ladder<Real>();
-  const int m = std::abs(k);
-  const auto apply = [&](const Real& power) { value = k > 0 ? value * power : value / power; };
-  // Multiplying or dividing by 10^0 = 1 is exact, so leaving that step out changes nothing.
-  if (const int small = m % kSmallCount; small != 0) {
-    apply(ladder.small[small]);
-  }
-  if (const int medium = (m / kMediumStep) % kMediumCount; medium != 0) {
-    apply(ladder.medium[medium]);
-  }
-  if (const int large = m / kLargeStep; large != 0) {
-    apply(ladder.large[large]);
-  }
-  return value;
-}
-
-template SoftExtended ScaleByPowerOfTen(SoftExtended, int);
-#if SHIFTMETER_LONG_DOUBLE_IS_X87
-template long double ScaleByPowerOfTen(long double, int);
-#endif
 
 }  // namespace calc

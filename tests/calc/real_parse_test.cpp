@@ -144,6 +144,9 @@ TYPED_TEST(ParseRealTest, RoundsAfterEveryDigitNotOnceAtTheEnd) {
   EXPECT_EQ(ToUint64(parsed / TypeParam(1000)), 850182245023673595U);
   const TypeParam nearest = TypeParam(std::uint64_t{13284097578494899926U}) * TypeParam(64);
   EXPECT_FALSE(parsed == nearest);
+  // The decimals carry on the 80-bit steps where the integer digits left them.
+  EXPECT_EQ(ToX87Bits(this->Parse("85018224502367359523.5")),
+            ToX87Bits(this->Parse("850182245023673595235") / this->Power(1)));
 }
 
 TYPED_TEST(ParseRealTest, ReadsIntegersAroundTwoTo64Exactly) {

@@ -2,6 +2,7 @@
 
 // Small steps of reading a number from the front of its text, shared by the conversions.
 
+#include <cstddef>
 #include <string_view>
 
 namespace calc {
@@ -20,6 +21,21 @@ inline bool TakeSign(std::string_view& rest) {
     rest.remove_prefix(1);
   }
   return negative;
+}
+
+// Takes `prefix` (a separator: a few bytes) off the front when the text starts with it. The
+// loop stays in line, where a library comparison would cost more than the comparison itself.
+inline bool TakePrefix(std::string_view& rest, std::string_view prefix) {
+  if (rest.size() < prefix.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (rest[i] != prefix[i]) {
+      return false;
+    }
+  }
+  rest.remove_prefix(prefix.size());
+  return true;
 }
 
 }  // namespace calc
