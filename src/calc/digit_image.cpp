@@ -1,5 +1,6 @@
 #include "calc/internal/digit_image.h"
 
+#include <array>
 #include <cstdint>
 
 #include "calc/extended.h"
@@ -10,6 +11,17 @@ namespace {
 
 constexpr std::uint64_t kTenTo18 = 1'000'000'000'000'000'000U;
 constexpr std::uint64_t kTenTo9 = 1'000'000'000U;
+
+// 10^0 to 10^18, the divisors of the cut.
+constexpr std::array<std::uint64_t, 19> kPowersOfTen = [] {
+  std::array<std::uint64_t, 19> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
 
 // ⌊e × log10 2⌋ + 1 with log10 2 taken as 19728 / 65536, a hair below it; the result is the
 // decimal exponent of |v| or one more. C++ shifts negative values arithmetically, so the shift
@@ -42,32 +54,41 @@ void WriteNineDigits(std::uint32_t part, char* digits) {
 // the whole value converts exactly. Each step rounds in the 80-bit type exactly as written, so
 // both arithmetic types give the same digits.
 template <ExtendedArithmetic Real>
-DigitImage MakeDigitImage(Real value) {
-  DigitImage image;
-  if (IsNaN(value)) {
-    image.kind = DigitImage::Kind::kNaN;
-    return image;
+DecimalImage MakeDecimalImage(Real value) {
+  // One look at the canonical pattern (which the x87 computes with, whatever was stored)
+  // classifies the value, where each test on the x87 would be a comparison of its own.
+  const X87Bits bits = x87::Canonical(ToX87Bits(value));
+  if (x87::IsNaN(bits)) {
+    return DecimalImage{.kind = ImageKind::kNaN};
   }
-  image.negative = SignBit(value);
-  if (IsInf(value)) {
-    image.kind = DigitImage::Kind::kInfinity;
-    return image;
+  if (x87::IsInf(bits)) {
+    return DecimalImage{.kind = ImageKind::kInfinity, .negative = x87::SignBit(bits)};
   }
-  if (value == Real(0)) {
-    return ZeroImage();
+  if (x87::IsZero(bits)) {
+    return DecimalImage{};  // either zero: the zero image shows no sign
   }
-  const Real magnitude = image.negative ? -value : value;
-  int exponent = DecimalExponentEstimate(BinaryExponent(magnitude));
-  Real scaled = RoundToInteger(ScaleByPowerOfTen(magnitude, DigitImage::kMaxDigits - exponent));
+  DecimalImage image{.negative = x87::SignBit(bits)};
+  int exponent = DecimalExponentEstimate(x87::BinaryExponent(bits));
+  Real scaled = RoundToInteger(ScaleByPowerOfTen(Abs(value), DecimalImage::kDigits - exponent));
   if (scaled >= Real(kTenTo18)) {
-    scaled = scaled / Real(10);
+    scaled = RoundToInteger(scaled / Real(10));
     ++exponent;
   }
-  static_assert(DigitImage::kMaxDigits == 18, "the image is two runs of nine digits");
-  const std::uint64_t whole = ToUint64(RoundToInteger(scaled));
-  WriteNineDigits(static_cast<std::uint32_t>(whole / kTenTo9), image.digits.data());
-  WriteNineDigits(static_cast<std::uint32_t>(whole % kTenTo9), image.digits.data() + 9);
+  image.significand = ToUint64(scaled);
   image.exponent = exponent;
+  return image;
+}
+
+DigitImage ToDigitImage(const DecimalImage& decimal) {
+  DigitImage image{.kind = decimal.kind, .negative = decimal.negative};
+  if (decimal.kind != ImageKind::kFinite || decimal.significand == 0) {
+    return decimal.kind == ImageKind::kFinite ? ZeroImage() : image;
+  }
+  static_assert(DigitImage::kMaxDigits == 18, "the image is two runs of nine digits");
+  WriteNineDigits(static_cast<std::uint32_t>(decimal.significand / kTenTo9), image.digits.data());
+  WriteNineDigits(static_cast<std::uint32_t>(decimal.significand % kTenTo9),
+                  image.digits.data() + 9);
+  image.exponent = decimal.exponent;
   image.count = DigitImage::kMaxDigits;
   return image;
 }
@@ -101,9 +122,31 @@ DigitImage CutDigitImage(DigitImage image, int kept) {
   return image.count == 0 ? ZeroImage() : image;
 }
 
-template DigitImage MakeDigitImage(SoftExtended);
+// The image's digits sit 18 − E places after the decimal point. Cutting at the second decimal
+// keeps the first E + 2 of them: the quotient by 10^(16 − E) counts hundredths, and the next
+// image digit is 5 or more exactly when the remainder is at least half the divisor. An image
+// with at most two decimals is cut nowhere; one whose first digit lies past the third decimal
+// keeps nothing.
+Hundredths CutToHundredths(const DecimalImage& image) {
+  constexpr int kPlaces = 2;
+  const int decimals = DecimalImage::kDigits - image.exponent;
+  if (decimals > DecimalImage::kDigits + kPlaces) {
+    return {};
+  }
+  if (decimals <= kPlaces) {
+    const std::uint64_t divisor = kPowersOfTen[decimals];
+    return {image.significand / divisor,
+            static_cast<unsigned>(image.significand % divisor * kPowersOfTen[kPlaces - decimals])};
+  }
+  const std::uint64_t divisor = kPowersOfTen[decimals - kPlaces];
+  const std::uint64_t hundredths =
+      image.significand / divisor + (image.significand % divisor >= divisor / 2 ? 1 : 0);
+  return {hundredths / 100, static_cast<unsigned>(hundredths % 100)};
+}
+
+template DecimalImage MakeDecimalImage(SoftExtended);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-template DigitImage MakeDigitImage(long double);
+template DecimalImage MakeDecimalImage(long double);
 #endif
 
 }  // namespace calc

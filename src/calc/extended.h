@@ -14,6 +14,7 @@
 #include <cmath>
 #include <concepts>
 #include <cstdint>
+#include <cstring>
 
 #include "calc/soft_extended.h"
 #include "calc/x87_bits.h"
@@ -44,6 +45,7 @@ using Extended = SoftExtended;
 //   Real   RoundToInteger(Real)  nearest whole value, ties to even; infinities and NaN unchanged
 //   int    BinaryExponent(Real)  e with 2^e <= |x| < 2^(e+1) for finite non-zero x; 0 otherwise
 //   bool   IsNaN(Real), IsInf(Real), SignBit(Real)
+//   Real   Abs(Real)             the value with its sign bit clear
 //   double RoundToDouble(Real)   nearest double, ties to even, gradual underflow; a magnitude
 //                                beyond the double range gives an infinity of the same sign
 //   std::uint64_t ToUint64(Real) the integer part of |x| when finite and below 2^64; 0 otherwise
@@ -81,25 +83,44 @@ inline bool IsInf(long double x) {
 inline bool SignBit(long double x) {
   return std::signbit(x);
 }
+inline long double Abs(long double x) {
+  return std::fabs(x);
+}
 inline double RoundToDouble(long double x) {
   return static_cast<double>(x);
 }
 
 // Adding and removing 2^63 leaves a sum whose unit in the last place is 1, so the hardware's own
 // rounding to nearest, ties to even, does the work; from 2^63 on every value is whole already.
+// The sign is told by comparisons, which are quick on the x87 where reading the sign bit is
+// not, and a zero is its own result with either sign.
 inline long double RoundToInteger(long double x) {
   constexpr long double kTwoTo63 = 9223372036854775808.0L;
-  if (!(x < kTwoTo63 && x > -kTwoTo63)) {
-    return x;
+  if (x > 0 && x < kTwoTo63) {
+    return (x + kTwoTo63) - kTwoTo63;
   }
-  const long double magnitude = SignBit(x) ? -x : x;
-  const long double rounded = (magnitude + kTwoTo63) - kTwoTo63;
-  return SignBit(x) ? -rounded : rounded;
+  if (x < 0 && x > -kTwoTo63) {
+    return -((-x + kTwoTo63) - kTwoTo63);
+  }
+  return x;
 }
 
-int BinaryExponent(long double x);
-std::uint64_t ToUint64(long double x);
-X87Bits ToX87Bits(long double x);
+// The x87 stores the significand in bytes 0 to 7 and sign and exponent in bytes 8 and 9, little
+// end first; the bytes after them are padding. In line, like the classifications.
+inline X87Bits ToX87Bits(long double x) {
+  X87Bits bits;
+  std::memcpy(&bits.significand, &x, sizeof bits.significand);
+  std::memcpy(&bits.signExponent,
+              reinterpret_cast<const unsigned char*>(&x) + sizeof bits.significand,
+              sizeof bits.signExponent);
+  return bits;
+}
+inline int BinaryExponent(long double x) {
+  return x87::BinaryExponent(ToX87Bits(x));
+}
+inline std::uint64_t ToUint64(long double x) {
+  return x87::TruncatedMagnitude(ToX87Bits(x));
+}
 template <>
 long double FromX87BitsAs<long double>(X87Bits bits);
 #endif
@@ -131,6 +152,7 @@ concept ExtendedArithmetic = std::copyable<Real> && std::default_initializable<R
   { IsNaN(a) } -> std::same_as<bool>;
   { IsInf(a) } -> std::same_as<bool>;
   { SignBit(a) } -> std::same_as<bool>;
+  { Abs(a) } -> std::same_as<Real>;
   { RoundToDouble(a) } -> std::same_as<double>;
   { ToUint64(a) } -> std::same_as<std::uint64_t>;
   { ToX87Bits(a) } -> std::same_as<X87Bits>;

@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -10,8 +13,6 @@
 namespace calc {
 namespace {
 
-// Two decimals: the digits that reach the second place after the decimal separator.
-constexpr int kDecimalPlaces = 2;
 // From 10^18 on the pattern gives way to the scientific form, with this many digits.
 constexpr int kPatternExponentLimit = 18;
 constexpr int kScientificDigits = 15;
@@ -21,46 +22,56 @@ struct Separators {
   std::string_view thousands;  // empty: no grouping
 };
 
-char DigitAt(const DigitImage& image, int position) {
-  return position < image.count ? image.digits[position] : '0';
-}
-
+// A separator is a few bytes: a loop in line beats a library copy.
 char* Put(std::string_view piece, char* out) {
-  return std::copy(piece.begin(), piece.end(), out);
+  for (const char byte : piece) {
+    *out++ = byte;
+  }
+  return out;
 }
 
-// The text is sized once and filled in place. The cut guarantees at most two fraction
-// characters: leading zeros for a negative exponent plus the image digits past the integer part.
-std::string RenderPattern(const DigitImage& image, const Separators& separators) {
-  const int integerDigits = image.exponent > 0 ? image.exponent : 1;
-  const int groupSeparators = image.exponent > 0 ? (image.exponent - 1) / 3 : 0;
-  const int leadingZeros = image.exponent < 0 ? -image.exponent : 0;
-  const int firstFractionDigit = image.exponent > 0 ? image.exponent : 0;
-  const int fractionDigits =
-      leadingZeros + (image.count > firstFractionDigit ? image.count - firstFractionDigit : 0);
+// The decimal digits of `value`, written to end just before `end`; returns where they begin.
+char* WriteDigitsBefore(std::uint64_t value, char* end) {
+  do {
+    *--end = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  return end;
+}
+
+// The text is sized once and filled in place. A value that rounds to nothing shows no sign.
+std::string RenderPattern(bool negative, Hundredths value, const Separators& separators) {
+  if (value.whole == 0 && value.hundredths == 0) {
+    return "0";
+  }
+  std::array<char, std::numeric_limits<std::uint64_t>::digits10 + 1> buffer;
+  const char* const digitsEnd = buffer.data() + buffer.size();
+  const char* digit = WriteDigitsBefore(value.whole, buffer.data() + buffer.size());
+  const auto wholeDigits = static_cast<int>(digitsEnd - digit);
+  const int groupSeparators = (wholeDigits - 1) / 3;
+  const int fractionDigits = value.hundredths == 0 ? 0 : value.hundredths % 10 == 0 ? 1 : 2;
   const std::size_t length =
-      (image.negative ? 1U : 0U) + static_cast<std::size_t>(integerDigits) +
+      (negative ? 1U : 0U) + static_cast<std::size_t>(wholeDigits) +
       static_cast<std::size_t>(groupSeparators) * separators.thousands.size() +
       (fractionDigits > 0 ? separators.decimal.size() + static_cast<std::size_t>(fractionDigits)
                           : 0U);
   std::string text(length, '0');
   char* out = text.data();
-  if (image.negative) {
+  if (negative) {
     *out++ = '-';
   }
-  if (image.exponent <= 0) {
-    ++out;
-  }
-  for (int position = 0; position < image.exponent; ++position) {
-    *out++ = DigitAt(image, position);
-    const int digitsToTheRight = image.exponent - 1 - position;
+  for (int digitsToTheRight = wholeDigits - 1; digit != digitsEnd; --digitsToTheRight) {
+    *out++ = *digit++;
     if (digitsToTheRight > 0 && digitsToTheRight % 3 == 0) {
       out = Put(separators.thousands, out);
     }
   }
   if (fractionDigits > 0) {
-    out = Put(separators.decimal, out) + leadingZeros;
-    std::copy(image.digits.begin() + firstFractionDigit, image.digits.begin() + image.count, out);
+    out = Put(separators.decimal, out);
+    *out++ = static_cast<char>('0' + value.hundredths / 10);
+    if (fractionDigits == 2) {
+      *out = static_cast<char>('0' + value.hundredths % 10);
+    }
   }
   return text;
 }
@@ -79,20 +90,21 @@ std::string RenderScientific(const DigitImage& image, const Separators& separato
 
 template <ExtendedArithmetic Real>
 std::string RenderHours(Real value, const RegionalSettings& settings, bool grouped) {
-  const DigitImage image = MakeDigitImage(value);
-  if (image.kind == DigitImage::Kind::kNaN) {
+  const DecimalImage image = MakeDecimalImage(value);
+  if (image.kind == ImageKind::kNaN) {
     return "NAN";
   }
-  if (image.kind == DigitImage::Kind::kInfinity) {
+  if (image.kind == ImageKind::kInfinity) {
     return image.negative ? "-INF" : "INF";
   }
   const Separators separators{NumberDecimalSeparator(settings),
                               grouped ? NumberThousandsSeparator(settings) : std::string_view()};
-  const DigitImage cut = CutDigitImage(image, image.exponent + kDecimalPlaces);
-  if (cut.exponent > kPatternExponentLimit) {
-    return RenderScientific(CutDigitImage(image, kScientificDigits), separators);
+  // The cut at the second decimal moves the exponent only by a carry out of a run of nines,
+  // which reaches 10^16 at most, so the image's own exponent decides the form.
+  if (image.exponent > kPatternExponentLimit) {
+    return RenderScientific(CutDigitImage(ToDigitImage(image), kScientificDigits), separators);
   }
-  return RenderPattern(cut, separators);
+  return RenderPattern(image.negative, CutToHundredths(image), separators);
 }
 
 }  // namespace

@@ -47,6 +47,10 @@ class SoftExtended {
     return FromCanonicalBits(
         X87Bits{static_cast<std::uint16_t>(a.bits_.signExponent ^ 0x8000U), a.bits_.significand});
   }
+  friend constexpr SoftExtended Abs(SoftExtended a) {
+    return FromCanonicalBits(
+        X87Bits{static_cast<std::uint16_t>(a.bits_.signExponent & 0x7FFFU), a.bits_.significand});
+  }
 
   SoftExtended& operator+=(SoftExtended other) { return *this = *this + other; }
   SoftExtended& operator-=(SoftExtended other) { return *this = *this - other; }

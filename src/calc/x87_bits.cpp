@@ -24,25 +24,4 @@ X87Bits Encode(bool negative, int exponent, std::uint64_t significand) {
   return X87Bits{static_cast<std::uint16_t>(sign | (exponent + kExponentBias)), significand};
 }
 
-int BinaryExponent(X87Bits bits) {
-  if (IsZero(bits) || BiasedExponent(bits) == kMaxBiasedExponent) {
-    return 0;
-  }
-  if (BiasedExponent(bits) == 0) {
-    return kMinSubnormalExponent + static_cast<int>(std::bit_width(bits.significand)) - 1;
-  }
-  return BiasedExponent(bits) - kExponentBias;
-}
-
-std::uint64_t TruncatedMagnitude(X87Bits bits) {
-  if (IsZero(bits) || BiasedExponent(bits) == kMaxBiasedExponent) {
-    return 0;
-  }
-  const int exponent = BinaryExponent(bits);
-  if (exponent < 0 || exponent > 63) {
-    return 0;
-  }
-  return bits.significand >> (63 - exponent);
-}
-
 }  // namespace calc::x87

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 namespace calc {
@@ -57,11 +58,26 @@ X87Bits Canonical(X87Bits bits);
 // exact (the caller has rounded).
 X87Bits Encode(bool negative, int exponent, std::uint64_t significand);
 
-// e with 2^e <= |x| < 2^(e+1) for finite non-zero x; 0 for zero, infinities and NaN.
-int BinaryExponent(X87Bits bits);
+// e with 2^e <= |x| < 2^(e+1) for finite non-zero x; 0 for zero, infinities and NaN. In line,
+// with the next: the rendering asks both of every value.
+constexpr int BinaryExponent(X87Bits bits) {
+  if (IsZero(bits) || BiasedExponent(bits) == kMaxBiasedExponent) {
+    return 0;
+  }
+  if (BiasedExponent(bits) == 0) {
+    return kMinSubnormalExponent + static_cast<int>(std::bit_width(bits.significand)) - 1;
+  }
+  return BiasedExponent(bits) - kExponentBias;
+}
 
 // The integer part of |x| for finite |x| < 2^64; 0 for anything else.
-std::uint64_t TruncatedMagnitude(X87Bits bits);
+constexpr std::uint64_t TruncatedMagnitude(X87Bits bits) {
+  const int exponent = BinaryExponent(bits);
+  if (IsZero(bits) || BiasedExponent(bits) == kMaxBiasedExponent || exponent < 0 || exponent > 63) {
+    return 0;
+  }
+  return bits.significand >> (63 - exponent);
+}
 
 }  // namespace x87
 }  // namespace calc

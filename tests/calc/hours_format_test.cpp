@@ -222,6 +222,34 @@ TEST(DigitImage, CutsHalfUpAndCarriesOutOfTheFirstDigit) {
   EXPECT_EQ(CutDigitImage(image, 0).exponent, 0);
 }
 
+TEST(DecimalImage, CutsToHundredthsAtEachReachOfTheSecondDecimal) {
+  constexpr std::uint64_t kNines = 999'999'999'999'999'999;
+  constexpr std::uint64_t kHalf = 500'000'000'000'000'000;
+  const struct {
+    int exponent;
+    std::uint64_t significand;
+    std::uint64_t whole;
+    unsigned hundredths;
+  } cases[] = {
+      {18, kNines, kNines, 0},                                    // no decimals at all
+      {17, 123'456'789'012'345'678, 12'345'678'901'234'567, 80},  // one decimal, no cut
+      {16, 123'456'789'012'345'678, 1'234'567'890'123'456, 78},   // two decimals, no cut
+      {15, 123'456'789'012'345'678, 123'456'789'012'345, 68},     // a cut 8 rounds up
+      {15, 123'456'789'012'345'674, 123'456'789'012'345, 67},     // a cut 4 does not
+      {3, kNines, 1000, 0},                                       // the carry runs out
+      {-2, kHalf, 0, 1},                                          // nothing kept, rounds up
+      {-2, kHalf - 1, 0, 0},                                      // nothing kept, rounds down
+      {-3, kNines, 0, 0},                                         // past the third decimal
+      {0, 0, 0, 0},                                               // the zero image
+  };
+  for (const auto& c : cases) {
+    const Hundredths cut =
+        CutToHundredths(DecimalImage{.exponent = c.exponent, .significand = c.significand});
+    EXPECT_EQ(cut.whole, c.whole) << c.exponent << " " << c.significand;
+    EXPECT_EQ(cut.hundredths, c.hundredths) << c.exponent << " " << c.significand;
+  }
+}
+
 class FormatHoursOverloadTest : public RegionalSettingsTest {};
 
 TEST_F(FormatHoursOverloadTest, AcceptsDoublesAndTheBuildsExtendedType) {
