@@ -15,21 +15,18 @@ namespace {
 
 using calc::testing::ArithmeticTypeNames;
 using calc::testing::ArithmeticTypes;
-using calc::testing::TypedRegionalSettingsTest;
+using calc::testing::WithSeparators;
 
 template <class Real>
-class ParseRealTest : public TypedRegionalSettingsTest<Real> {
+class ParseRealTest : public ::testing::Test {
  protected:
-  static Real Parse(std::string_view text) { return ParseRealAs<Real>(text); }
+  static Real Parse(std::string_view text, const RegionalSettings& settings = {}) {
+    return ParseRealAs<Real>(text, settings);
+  }
 
-  static void ExpectRejected(const std::string& text) {
-    try {
-      const Real value = Parse(text);
-      ADD_FAILURE() << "accepted '" << text << "' as " << ToX87Bits(value).significand;
-    } catch (const EConvertError& error) {
-      const std::string message = "'" + text + "' is not a valid floating point value";
-      EXPECT_EQ(error.what(), message.substr(0, message.find('\0')));
-    }
+  static void ExpectRejected(const std::string& text, const RegionalSettings& settings = {}) {
+    calc::testing::ExpectNotValid([&](std::string_view t) { return Parse(t, settings); }, text,
+                                  "floating point value");
   }
 
   // The pattern of numerator ÷ denominator rounded once, which is what a text with one
@@ -207,11 +204,12 @@ TYPED_TEST(ParseRealTest, StopsAtTheEndOfTheGivenText) {
   const std::string buffer = "1.5e3";
   EXPECT_EQ(ToX87Bits(this->Parse(std::string_view(buffer).substr(0, 2))), this->Ratio(1, 1));
   EXPECT_EQ(ToX87Bits(this->Parse(std::string_view(buffer).substr(0, 4))), this->Ratio(3, 2));
-  this->UseSeparators("\xD9\xAB", "");
   const std::string separated =
       "1\xD9\xAB"
       "5";
-  EXPECT_THROW(this->Parse(std::string_view(separated).substr(0, 2)), EConvertError);
+  EXPECT_THROW(
+      this->Parse(std::string_view(separated).substr(0, 2), WithSeparators("\xD9\xAB", "")),
+      EConvertError);
 }
 
 struct SeparatorCase {
@@ -240,8 +238,9 @@ TYPED_TEST(ParseRealTest, ReadsTheRegionalDecimalSeparatorAsAUnit) {
       {std::string(1, '\0'), "1.5", 15},
   };
   for (const auto& [decimal, text, numerator] : cases) {
-    this->UseSeparators(decimal, ",");
-    EXPECT_EQ(ToX87Bits(this->Parse(text)), this->Ratio(numerator, 10)) << text;
+    EXPECT_EQ(ToX87Bits(this->Parse(text, WithSeparators(decimal, ","))),
+              this->Ratio(numerator, 10))
+        << text;
   }
 }
 
@@ -264,13 +263,12 @@ TYPED_TEST(ParseRealTest, RejectsOtherSeparatorsUnderEachSetting) {
                                          3)},
   };
   for (const auto& [decimal, text] : cases) {
-    this->UseSeparators(decimal, "\xC2\xA0");
-    this->ExpectRejected(text);
+    this->ExpectRejected(text, WithSeparators(decimal, "\xC2\xA0"));
   }
-  this->UseSeparators(".", "\xC2\xA0");
   this->ExpectRejected(
       "1\xC2\xA0"
-      "000");
+      "000",
+      WithSeparators(".", "\xC2\xA0"));
 }
 
 template <class Real>
