@@ -116,19 +116,19 @@ TYPED_TEST(FormatHoursTest, RendersEveryPowerOfTenOfTheExtendedRange) {
     ASSERT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e" + exponent)), "1E" + exponent);
     ASSERT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("-1.0625e" + exponent)), "-1.0625E" + exponent);
   }
-  const std::vector<std::pair<std::string, std::string>> whole = {
+  const std::vector<std::pair<std::string, std::string>> belowTenTo18 = {
       {"1e3", "1,000"},
       {"1e4", "10,000"},
       {"1e5", "100,000"},
       {"1e6", "1,000,000"},
       {"1e17", "100,000,000,000,000,000"},
+      {"1e-1", "0.1"},
+      {"1e-2", "0.01"},
+      {"1e-3", "0"},
   };
-  for (const auto& [text, shown] : whole) {
-    EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>(text)), shown);
+  for (const auto& [text, shown] : belowTenTo18) {
+    EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>(text)), shown) << text;
   }
-  EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e-1")), "0.1");
-  EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e-2")), "0.01");
-  EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e-3")), "0");
 }
 
 TYPED_TEST(FormatHoursTest, RendersTheExtremesOfTheExtendedType) {

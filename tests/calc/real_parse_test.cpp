@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/errors.h"
@@ -276,14 +277,17 @@ class NarrowToDoubleTest : public ::testing::Test {};
 TYPED_TEST_SUITE(NarrowToDoubleTest, ArithmeticTypes, ArithmeticTypeNames);
 
 TYPED_TEST(NarrowToDoubleTest, RoundsToTheNearestDouble) {
-  EXPECT_EQ(NarrowToDoubleAs(ParseRealAs<TypeParam>("37.5")), 37.5);
-  EXPECT_EQ(NarrowToDoubleAs(ParseRealAs<TypeParam>("0.1")), 0.1);
-  EXPECT_EQ(NarrowToDoubleAs(ParseRealAs<TypeParam>("1e308")), 1e308);
-  EXPECT_EQ(NarrowToDoubleAs(ParseRealAs<TypeParam>("1.7976931348623158e308")),
-            std::numeric_limits<double>::max());
-  EXPECT_EQ(NarrowToDoubleAs(ParseRealAs<TypeParam>("-4.9e-324")),
-            -std::numeric_limits<double>::denorm_min());
-  EXPECT_EQ(NarrowToDoubleAs(ParseRealAs<TypeParam>("1e-400")), 0.0);
+  const std::vector<std::pair<std::string, double>> cases = {
+      {"37.5", 37.5},
+      {"0.1", 0.1},
+      {"1e308", 1e308},
+      {"1.7976931348623158e308", std::numeric_limits<double>::max()},
+      {"-4.9e-324", -std::numeric_limits<double>::denorm_min()},
+      {"1e-400", 0.0},
+  };
+  for (const auto& [text, nearest] : cases) {
+    EXPECT_EQ(NarrowToDoubleAs(ParseRealAs<TypeParam>(text)), nearest) << text;
+  }
   EXPECT_EQ(NarrowToDoubleAs(TypeParam(std::numeric_limits<double>::infinity())),
             std::numeric_limits<double>::infinity());
 }

@@ -129,8 +129,9 @@ TYPED_TEST(TimeTextTest, UnreadableTimesFailQuotingTheTextGiven) {
       "",        "9 A",      "9:30:",     "9:30:00.",   "9.30:00", "AM",
       "+9",      "9:30.5",   "am 9 pm",   "9:30 x",     "1000:00", "99999999999999999999",
   };
+  const RegionalSettings upperCase = UpperCaseDesignators();
   for (const char* text : unreadable) {
-    this->ExpectInvalid(text, UpperCaseDesignators());
+    this->ExpectInvalid(text, upperCase);
   }
 }
 
