@@ -43,11 +43,12 @@ Native Tolerance(Native value, bool scientific) {
   return scientific ? 6e-15L * magnitude : 0.005L * (1 + 1e-9L) + 3e-16L * magnitude;
 }
 
-void CheckReadsBack(Native value, const std::string& ungrouped, bool scientific, bool asDouble) {
+void CheckReadsBack(Native value, const std::string& ungrouped, bool scientific, bool asDouble,
+                    const calc::RegionalSettings& settings) {
   const auto native =
-      Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Native>(ungrouped); });
+      Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Native>(ungrouped, settings); });
   const auto soft =
-      Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Soft>(ungrouped); });
+      Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Soft>(ungrouped, settings); });
   RequireSameOutcome(native, soft, "both backends read a rendering back alike");
   Require(!native.Failed(), "a rendering of FormatHours reads back", ungrouped);
   Native reread = *native.value;
@@ -63,19 +64,18 @@ void CheckReadsBack(Native value, const std::string& ungrouped, bool scientific,
   }
   Require(std::fabs(reread - value) <= Tolerance(value, scientific),
           "a rendering reads back to the value rounded as the pattern implies", ungrouped);
-  Require(calc::FormatHoursUngroupedAs<Native>(reread) == ungrouped,
+  Require(calc::FormatHoursUngroupedAs<Native>(reread, settings) == ungrouped,
           "the value read back from a rendering renders identically", ungrouped);
 }
 
 }  // namespace
 
-void CheckHoursRendering(Native value, bool asDouble) {
-  const std::string grouped = calc::FormatHoursAs<Native>(value);
-  const std::string ungrouped = calc::FormatHoursUngroupedAs<Native>(value);
-  Require(grouped == calc::FormatHoursAs<Soft>(ToSoft(value)) &&
-              ungrouped == calc::FormatHoursUngroupedAs<Soft>(ToSoft(value)),
+void CheckHoursRendering(Native value, bool asDouble, const calc::RegionalSettings& settings) {
+  const std::string grouped = calc::FormatHoursAs<Native>(value, settings);
+  const std::string ungrouped = calc::FormatHoursUngroupedAs<Native>(value, settings);
+  Require(grouped == calc::FormatHoursAs<Soft>(ToSoft(value), settings) &&
+              ungrouped == calc::FormatHoursUngroupedAs<Soft>(ToSoft(value), settings),
           "both backends render hours alike", grouped);
-  const calc::RegionalSettings& settings = calc::GetRegionalSettings();
   const std::string_view decimal = calc::NumberDecimalSeparator(settings);
   // A digit as the decimal separator would make the integer digits impossible to tell apart.
   const bool digitDecimal = decimal.front() >= '0' && decimal.front() <= '9';
@@ -97,7 +97,7 @@ void CheckHoursRendering(Native value, bool asDouble) {
   Require(grouped != "-0" && (!grouped.starts_with('-') || value < 0),
           "only a negative value that does not round to zero renders a sign", grouped);
   if (RenderingsReadBack(settings)) {
-    CheckReadsBack(value, ungrouped, scientific, asDouble);
+    CheckReadsBack(value, ungrouped, scientific, asDouble, settings);
   }
 }
 

@@ -4,7 +4,7 @@
 
 namespace fuzz {
 
-// Renders `value` by FormatHours under the current regional settings with both backends and
+// Renders `value` by FormatHours under the given regional settings with both backends and
 // checks what every rendering must satisfy: the backends agree; the grouped form is the
 // ungrouped one with thousands separators between groups of three integer digits; no NUL; the
 // pattern form stays within 25 characters and the scientific form within 22 (a sign, 15
@@ -12,6 +12,6 @@ namespace fuzz {
 // as one; and, where the settings let renderings read back, ParseReal reads the ungrouped form
 // to within the rounding the pattern implies, and that value renders to the same text. With
 // `asDouble` the value read back is narrowed to a double first, as the "Hrs / Wk" cell is.
-void CheckHoursRendering(Native value, bool asDouble);
+void CheckHoursRendering(Native value, bool asDouble, const calc::RegionalSettings& settings);
 
 }  // namespace fuzz

@@ -30,8 +30,8 @@ constexpr Native kAbsoluteTolerance = 1e-4940L;
 
 // The text as the C library reads numbers: only with "." or "," as the decimal separator can
 // the separator be told apart from everything else in an accepted text.
-bool CheckAgainstStrtold(std::string text, Native value) {
-  const std::string_view decimal = calc::NumberDecimalSeparator(calc::GetRegionalSettings());
+bool CheckAgainstStrtold(std::string text, Native value, const calc::RegionalSettings& settings) {
+  const std::string_view decimal = calc::NumberDecimalSeparator(settings);
   if (decimal == ",") {
     const std::size_t comma = text.find(',');
     if (comma != std::string::npos) {
@@ -45,7 +45,7 @@ bool CheckAgainstStrtold(std::string text, Native value) {
   return difference <= kRelativeTolerance * std::fabs(expected) + kAbsoluteTolerance;
 }
 
-void CheckNarrowing(Native value) {
+void CheckNarrowing(Native value, const calc::RegionalSettings& settings) {
   const auto native =
       Attempt<calc::EOverflow>([&] { return calc::NarrowToDoubleAs<Native>(value); });
   const auto soft = Attempt<calc::EOverflow>([&] {
@@ -57,7 +57,7 @@ void CheckNarrowing(Native value) {
             "only a value beyond the double range fails to narrow", native.message);
     return;
   }
-  fuzz::CheckHoursRendering(std::fabs(static_cast<Native>(*native.value)), true);
+  fuzz::CheckHoursRendering(std::fabs(static_cast<Native>(*native.value)), true, settings);
 }
 
 }  // namespace
@@ -65,9 +65,10 @@ void CheckNarrowing(Native value) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   calc::RegionalSettings settings;
   const std::string_view text = fuzz::TakeSettingsLine(fuzz::BeginInput(data, size), settings);
-  calc::SetRegionalSettings(settings);
-  const auto native = Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Native>(text); });
-  const auto soft = Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Soft>(text); });
+  const auto native =
+      Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Native>(text, settings); });
+  const auto soft =
+      Attempt<calc::EConvertError>([&] { return calc::ParseRealAs<Soft>(text, settings); });
   fuzz::RequireSameOutcome(native, soft, "both backends parse a real alike");
   if (native.Failed()) {
     Require(fuzz::QuotesText(native.message, text, " is not a valid floating point value"),
@@ -76,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const Native value = *native.value;
   Require(std::isfinite(value), "a parsed real is finite");
-  Require(CheckAgainstStrtold(std::string(text), value),
+  Require(CheckAgainstStrtold(std::string(text), value, settings),
           "ParseReal reads close to the exact value");
-  fuzz::CheckHoursRendering(value, false);
-  CheckNarrowing(value);
+  fuzz::CheckHoursRendering(value, false, settings);
+  CheckNarrowing(value, settings);
   return 0;
 }

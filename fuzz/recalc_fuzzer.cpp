@@ -62,10 +62,10 @@ Grids TypeGrids(std::string_view lines) {
 }
 
 // Runs both backends on copies of `grids`; they must leave the same cells and answer alike.
-calc::ReCalcResult RunBoth(Grids& grids) {
+calc::ReCalcResult RunBoth(Grids& grids, const calc::RegionalSettings& settings) {
   Grids soft = grids;
-  const calc::ReCalcResult result = calc::ReCalcAs<Native>(grids.needed, grids.staff);
-  const calc::ReCalcResult softResult = calc::ReCalcAs<Soft>(soft.needed, soft.staff);
+  const calc::ReCalcResult result = calc::ReCalcAs<Native>(grids.needed, grids.staff, settings);
+  const calc::ReCalcResult softResult = calc::ReCalcAs<Soft>(soft.needed, soft.staff, settings);
   Require(result == softResult && grids == soft, "both backends recalculate alike",
           result.message + " / " + softResult.message);
   return result;
@@ -101,32 +101,34 @@ void CheckUntouched(const MemoryGrid& typed, const MemoryGrid& after) {
 
 // The time a time cell counts as, read the way the recalculation reads it; nothing for an
 // empty cell, which counts no hours on the run that finds it.
-std::optional<double> TimeOfCell(const std::string& typed) {
+std::optional<double> TimeOfCell(const std::string& typed, const calc::RegionalSettings& settings) {
   const std::string fixed = calc::FixTime(typed);
-  std::optional<double> timeOfDay = calc::TryParseTimeAs<Native>(fixed);
+  std::optional<double> timeOfDay = calc::TryParseTimeAs<Native>(fixed, settings);
   if (!timeOfDay && fixed != typed) {
-    timeOfDay = calc::TryParseTimeAs<Native>(typed);
+    timeOfDay = calc::TryParseTimeAs<Native>(typed, settings);
   }
   return typed.empty() ? std::nullopt : timeOfDay;
 }
 
 // Nothing when the text cannot be read as weekly hours.
-std::optional<double> HoursOfCell(const std::string& text) {
-  const auto hours = fuzz::Attempt<calc::Exception>(
-      [&] { return text.empty() ? 0.0 : std::fabs(calc::NarrowToDouble(calc::ParseReal(text))); });
+std::optional<double> HoursOfCell(const std::string& text, const calc::RegionalSettings& settings) {
+  const auto hours = fuzz::Attempt<calc::Exception>([&] {
+    return text.empty() ? 0.0 : std::fabs(calc::NarrowToDouble(calc::ParseReal(text, settings)));
+  });
   return hours.value;
 }
 
 // Rows whose man-hours a second run may change: an empty time cell, or an entry that the
 // rewritten text holds less precisely (seconds, milliseconds, weekly hours beyond the two
 // decimals or the fifteen digits of the rendering).
-std::set<int> NeededRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after) {
+std::set<int> NeededRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after,
+                                      const calc::RegionalSettings& settings) {
   std::set<int> rows;
   for (int row = 1; row < typed.RowCount(); ++row) {
     for (const int col : kNeededTimeCols) {
-      const std::optional<double> before = TimeOfCell(typed.Cell(col, row));
+      const std::optional<double> before = TimeOfCell(typed.Cell(col, row), settings);
       if (calc::RowHasData(typed, row) &&
-          (!before || *before != TimeOfCell(after.Cell(col, row)))) {
+          (!before || *before != TimeOfCell(after.Cell(col, row), settings))) {
         rows.insert(row);
       }
     }
@@ -134,11 +136,13 @@ std::set<int> NeededRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid&
   return rows;
 }
 
-std::set<int> StaffRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after) {
+std::set<int> StaffRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after,
+                                     const calc::RegionalSettings& settings) {
   std::set<int> rows;
   for (int row = 1; row < typed.RowCount(); ++row) {
-    if (calc::RowHasData(typed, row) && HoursOfCell(typed.Cell(kStaffHoursCol, row)) !=
-                                            HoursOfCell(after.Cell(kStaffHoursCol, row))) {
+    if (calc::RowHasData(typed, row) &&
+        HoursOfCell(typed.Cell(kStaffHoursCol, row), settings) !=
+            HoursOfCell(after.Cell(kStaffHoursCol, row), settings)) {
       rows.insert(row);
     }
   }
@@ -159,11 +163,13 @@ void RequireSameExceptTotals(const MemoryGrid& first, const MemoryGrid& second, 
   }
 }
 
-void CheckSecondRun(const Grids& typed, const Grids& first, const calc::ReCalcResult& firstResult) {
-  const std::set<int> neededChanging = NeededRowsThatMayChange(typed.needed, first.needed);
-  const std::set<int> staffChanging = StaffRowsThatMayChange(typed.staff, first.staff);
+void CheckSecondRun(const Grids& typed, const Grids& first, const calc::ReCalcResult& firstResult,
+                    const calc::RegionalSettings& settings) {
+  const std::set<int> neededChanging =
+      NeededRowsThatMayChange(typed.needed, first.needed, settings);
+  const std::set<int> staffChanging = StaffRowsThatMayChange(typed.staff, first.staff, settings);
   Grids second = first;
-  const calc::ReCalcResult secondResult = RunBoth(second);
+  const calc::ReCalcResult secondResult = RunBoth(second, settings);
   Require(secondResult.ok, "a second run over a successful run's cells succeeds");
   RequireSameExceptTotals(first.needed, second.needed, kNeededTotalCol, neededChanging);
   RequireSameExceptTotals(first.staff, second.staff, kStaffTotalCol, staffChanging);
@@ -171,7 +177,8 @@ void CheckSecondRun(const Grids& typed, const Grids& first, const calc::ReCalcRe
           "a second run repeats the first's results",
           firstResult.message + " / " + secondResult.message);
   Grids third = second;
-  Require(RunBoth(third) == secondResult && third == second, "a third run changes nothing");
+  Require(RunBoth(third, settings) == secondResult && third == second,
+          "a third run changes nothing");
 }
 
 }  // namespace
@@ -179,15 +186,14 @@ void CheckSecondRun(const Grids& typed, const Grids& first, const calc::ReCalcRe
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   calc::RegionalSettings settings;
   const std::string_view lines = fuzz::TakeSettingsLine(fuzz::BeginInput(data, size), settings);
-  calc::SetRegionalSettings(settings);
   const Grids typed = TypeGrids(lines);
   Grids first = typed;
-  const calc::ReCalcResult result = RunBoth(first);
+  const calc::ReCalcResult result = RunBoth(first, settings);
   CheckResultShape(result);
   CheckUntouched(typed.needed, first.needed);
   CheckUntouched(typed.staff, first.staff);
   if (result.ok && fuzz::RenderingsReadBack(settings)) {
-    CheckSecondRun(typed, first, result);
+    CheckSecondRun(typed, first, result, settings);
   }
   return 0;
 }

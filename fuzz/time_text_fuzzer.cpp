@@ -48,8 +48,7 @@ Native MillisecondsOf(double timeOfDay) {
 
 // "h<sep>nn am" or "h<sep>nn pm" with h from 1 to 12 without a leading zero and nn from 00 to
 // 59; returns the milliseconds since midnight of the whole minute it shows.
-std::optional<std::uint32_t> ReadRendering(std::string_view text) {
-  const std::string_view separator = calc::GetRegionalSettings().timeSeparator;
+std::optional<std::uint32_t> ReadRendering(std::string_view text, std::string_view separator) {
   const bool pm = text.ends_with(" pm");
   if (!pm && !text.ends_with(" am")) {
     return std::nullopt;
@@ -76,10 +75,10 @@ std::optional<std::uint32_t> ReadRendering(std::string_view text) {
 
 // The rendering shows the whole minute in which the time falls, once the time is rounded to
 // whole milliseconds; a time that rounds up to the next midnight shows midnight.
-void CheckRendering(double timeOfDay) {
-  const std::string rendered = calc::FormatTimeAs<Native>(timeOfDay);
-  Require(rendered == calc::FormatTimeAs<Soft>(timeOfDay), "both backends render a time alike",
-          rendered);
+void CheckRendering(double timeOfDay, const calc::RegionalSettings& settings) {
+  const std::string rendered = calc::FormatTimeAs<Native>(timeOfDay, settings);
+  Require(rendered == calc::FormatTimeAs<Soft>(timeOfDay, settings),
+          "both backends render a time alike", rendered);
   if (!std::isfinite(timeOfDay)) {
     Require(rendered == (std::isnan(timeOfDay) ? "NAN"
                          : timeOfDay < 0       ? "-INF"
@@ -88,28 +87,30 @@ void CheckRendering(double timeOfDay) {
     return;
   }
   Require(calc::FixTime(rendered) == rendered, "FixTime leaves a rendering alone", rendered);
-  const std::optional<std::uint32_t> shown = ReadRendering(rendered);
+  const std::optional<std::uint32_t> shown = ReadRendering(rendered, settings.timeSeparator);
   Require(shown.has_value(), "FormatTime writes h:nn am/pm", fuzz::Escaped(rendered));
   const Native milliseconds = MillisecondsOf(timeOfDay);
   const bool wraps = milliseconds >= kMsPerDay - 0.5L;
   const Native offset = milliseconds - static_cast<Native>(*shown);
   Require((wraps && *shown == 0) || (offset >= -0.5L && offset <= kMsPerMinute - 0.5L),
           "FormatTime shows the minute of the time", rendered);
-  if (!fuzz::RenderingsReadBack(calc::GetRegionalSettings())) {
+  if (!fuzz::RenderingsReadBack(settings)) {
     return;
   }
   const auto reread =
-      Attempt<calc::EConvertError>([&] { return calc::ParseTimeAs<Native>(rendered); });
+      Attempt<calc::EConvertError>([&] { return calc::ParseTimeAs<Native>(rendered, settings); });
   Require(!reread.Failed(), "a rendering of FormatTime reads back", rendered);
   Require(std::nearbyint(MillisecondsOf(*reread.value)) == static_cast<Native>(*shown),
           "a rendering reads back to the hour and minute it shows", rendered);
 }
 
-void CheckParse(std::string_view text) {
-  const auto native = Attempt<calc::EConvertError>([&] { return calc::ParseTimeAs<Native>(text); });
-  const auto soft = Attempt<calc::EConvertError>([&] { return calc::ParseTimeAs<Soft>(text); });
+void CheckParse(std::string_view text, const calc::RegionalSettings& settings) {
+  const auto native =
+      Attempt<calc::EConvertError>([&] { return calc::ParseTimeAs<Native>(text, settings); });
+  const auto soft =
+      Attempt<calc::EConvertError>([&] { return calc::ParseTimeAs<Soft>(text, settings); });
   fuzz::RequireSameOutcome(native, soft, "both backends parse a time alike");
-  const std::optional<double> tried = calc::TryParseTimeAs<Native>(text);
+  const std::optional<double> tried = calc::TryParseTimeAs<Native>(text, settings);
   Require(
       tried.has_value() == !native.Failed() && (!tried || fuzz::SameBits(*tried, *native.value)),
       "TryParseTime agrees with ParseTime");
@@ -123,7 +124,7 @@ void CheckParse(std::string_view text) {
   const Native milliseconds = MillisecondsOf(timeOfDay);
   Require(std::fabs(milliseconds - std::nearbyint(milliseconds)) < 1e-6L,
           "a parsed time is a whole number of milliseconds");
-  CheckRendering(timeOfDay);
+  CheckRendering(timeOfDay, settings);
 }
 
 }  // namespace
@@ -131,17 +132,16 @@ void CheckParse(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   calc::RegionalSettings settings;
   const std::string_view text = fuzz::TakeSettingsLine(fuzz::BeginInput(data, size), settings);
-  calc::SetRegionalSettings(settings);
   const std::string fixed = calc::FixTime(text);
   CheckFixTime(text, fixed);
-  CheckParse(text);
+  CheckParse(text, settings);
   if (fixed != text) {
-    CheckParse(fixed);
+    CheckParse(fixed, settings);
   }
   if (text.size() >= sizeof(double)) {
     double anyDouble = 0;
     std::memcpy(&anyDouble, text.data(), sizeof anyDouble);
-    CheckRendering(anyDouble);
+    CheckRendering(anyDouble, settings);
   }
   return 0;
 }

@@ -125,14 +125,15 @@ void CheckValue(const Pattern& pattern) {
   Require(calc::ToX87Bits(native) == expected && calc::ToX87Bits(soft) == expected,
           "both backends hold a pattern as the x87 reads it");
   CheckOperations(native, soft);
-  fuzz::CheckHoursRendering(native, false);
+  const calc::RegionalSettings defaults;
+  fuzz::CheckHoursRendering(native, false, defaults);
   const auto narrowed =
       Attempt<calc::EOverflow>([&] { return calc::NarrowToDoubleAs<Native>(native); });
   const auto narrowedSoft =
       Attempt<calc::EOverflow>([&] { return calc::NarrowToDoubleAs<Soft>(soft); });
   fuzz::RequireSameOutcome(narrowed, narrowedSoft, "both backends narrow to a double alike");
   if (!narrowed.Failed()) {
-    fuzz::CheckHoursRendering(static_cast<Native>(*narrowed.value), true);
+    fuzz::CheckHoursRendering(static_cast<Native>(*narrowed.value), true, defaults);
   }
 }
 

@@ -15,15 +15,16 @@ namespace {
 
 using calc::testing::ArithmeticTypeNames;
 using calc::testing::ArithmeticTypes;
-using calc::testing::RegionalSettingsTest;
-using calc::testing::TypedRegionalSettingsTest;
+using calc::testing::WithSeparators;
 
 constexpr std::uint64_t kTop = std::uint64_t{1} << 63;
 
 template <class Real>
-class FormatHoursTest : public TypedRegionalSettingsTest<Real> {
+class FormatHoursTest : public ::testing::Test {
  protected:
-  static std::string Format(double value) { return FormatHoursAs(Real(value)); }
+  static std::string Format(double value, const RegionalSettings& settings = {}) {
+    return FormatHoursAs(Real(value), settings);
+  }
 };
 TYPED_TEST_SUITE(FormatHoursTest, ArithmeticTypes, ArithmeticTypeNames);
 
@@ -115,19 +116,19 @@ TYPED_TEST(FormatHoursTest, RendersEveryPowerOfTenOfTheExtendedRange) {
     ASSERT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e" + exponent)), "1E" + exponent);
     ASSERT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("-1.0625e" + exponent)), "-1.0625E" + exponent);
   }
-  const std::vector<std::pair<std::string, std::string>> whole = {
+  const std::vector<std::pair<std::string, std::string>> belowTenTo18 = {
       {"1e3", "1,000"},
       {"1e4", "10,000"},
       {"1e5", "100,000"},
       {"1e6", "1,000,000"},
       {"1e17", "100,000,000,000,000,000"},
+      {"1e-1", "0.1"},
+      {"1e-2", "0.01"},
+      {"1e-3", "0"},
   };
-  for (const auto& [text, shown] : whole) {
-    EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>(text)), shown);
+  for (const auto& [text, shown] : belowTenTo18) {
+    EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>(text)), shown) << text;
   }
-  EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e-1")), "0.1");
-  EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e-2")), "0.01");
-  EXPECT_EQ(FormatHoursAs(ParseRealAs<TypeParam>("1e-3")), "0");
 }
 
 TYPED_TEST(FormatHoursTest, RendersTheExtremesOfTheExtendedType) {
@@ -171,8 +172,7 @@ TYPED_TEST(FormatHoursTest, WritesTheRegionalSeparators) {
       {std::string(1, '\0'), std::string(1, '\0'), 1234.5, "1234.5"},
   };
   for (const auto& [decimal, thousands, value, text] : cases) {
-    this->UseSeparators(decimal, thousands);
-    EXPECT_EQ(this->Format(value), text) << value;
+    EXPECT_EQ(this->Format(value, WithSeparators(decimal, thousands)), text) << value;
   }
 }
 
@@ -182,15 +182,15 @@ TYPED_TEST(FormatHoursTest, UngroupedRenderingReadsBack) {
       {1.5e18, "1.5E18"}, {999.999, "1000"},           {0.05, "0.05"},
   };
   for (const std::string decimal : {".", ",", "\xD9\xAB", ""}) {
-    this->UseSeparators(decimal, decimal == "," ? "." : ",");
+    const RegionalSettings settings = WithSeparators(decimal, decimal == "," ? "." : ",");
     for (const auto& [value, text] : cases) {
-      const std::string shown = FormatHoursUngroupedAs(TypeParam(value));
+      const std::string shown = FormatHoursUngroupedAs(TypeParam(value), settings);
       std::string expected = text;
       if (const std::size_t point = expected.find('.'); point != std::string::npos) {
         expected.replace(point, 1, decimal.empty() ? "." : decimal);
       }
       EXPECT_EQ(shown, expected);
-      EXPECT_NO_THROW(ParseRealAs<TypeParam>(shown)) << shown;
+      EXPECT_NO_THROW(ParseRealAs<TypeParam>(shown, settings)) << shown;
     }
   }
 }
@@ -250,9 +250,7 @@ TEST(DecimalImage, CutsToHundredthsAtEachReachOfTheSecondDecimal) {
   }
 }
 
-class FormatHoursOverloadTest : public RegionalSettingsTest {};
-
-TEST_F(FormatHoursOverloadTest, AcceptsDoublesAndTheBuildsExtendedType) {
+TEST(FormatHoursOverloadTest, AcceptsDoublesAndTheBuildsExtendedType) {
   EXPECT_EQ(FormatHours(2.5), "2.5");
   EXPECT_EQ(FormatHours(1000.0), "1,000");
   EXPECT_EQ(FormatHours(Extended(1000)), "1,000");
@@ -260,8 +258,7 @@ TEST_F(FormatHoursOverloadTest, AcceptsDoublesAndTheBuildsExtendedType) {
   EXPECT_EQ(FormatHoursUngrouped(1000.0), "1000");
   EXPECT_EQ(FormatHoursUngrouped(ParseReal("1e3")), "1000");
   EXPECT_EQ(NarrowToDouble(ParseReal("37.5")), 37.5);
-  UseSeparators(",", ".");
-  EXPECT_EQ(FormatHours(1000.5), "1.000,5");
+  EXPECT_EQ(FormatHours(1000.5, WithSeparators(",", ".")), "1.000,5");
 }
 
 }  // namespace

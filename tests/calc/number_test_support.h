@@ -1,12 +1,13 @@
 #pragma once
 
-// Shared pieces of the number tests: the arithmetic types every table runs under, and a fixture
-// that puts the default regional settings back after each test.
+// Shared pieces of the number tests: the arithmetic types every table runs under, settings with
+// other separators, and the check of a conversion's error message.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "calc/errors.h"
 #include "calc/extended.h"
 #include "calc/internal/powers_of_ten.h"
 #include "calc/regional.h"
@@ -27,17 +28,27 @@ struct ArithmeticTypeNames {
   }
 };
 
-class RegionalSettingsTest : public ::testing::Test {
- protected:
-  void TearDown() override { SetRegionalSettings(RegionalSettings{}); }
+// The default settings with the given number separators.
+inline RegionalSettings WithSeparators(std::string decimal, std::string thousands) {
+  RegionalSettings settings;
+  settings.decimalSeparator = std::move(decimal);
+  settings.thousandsSeparator = std::move(thousands);
+  return settings;
+}
 
-  static void UseSeparators(std::string decimal, std::string thousands) {
-    RegionalSettings settings;
-    settings.decimalSeparator = std::move(decimal);
-    settings.thousandsSeparator = std::move(thousands);
-    SetRegionalSettings(std::move(settings));
+// Expects `read(text)` to throw EConvertError "'<text>' is not a valid <kind>". what() is a C
+// string: a text with a NUL byte shows up to that byte.
+template <class Read>
+void ExpectNotValid(const Read& read, const std::string& text, const std::string& kind) {
+  SCOPED_TRACE("'" + text + "'");
+  try {
+    static_cast<void>(read(text));
+    ADD_FAILURE() << "accepted";
+  } catch (const EConvertError& error) {
+    const std::string message = "'" + text + "' is not a valid " + kind;
+    EXPECT_EQ(error.what(), message.substr(0, message.find('\0')));
   }
-};
+}
 
 // The table's 80-bit power 10^exponent as the given type.
 template <class Real>
@@ -50,8 +61,5 @@ Real TablePower(int exponent) {
   ADD_FAILURE() << "no 10^" << exponent << " in the table";
   return Real(0);
 }
-
-template <class Real>
-class TypedRegionalSettingsTest : public RegionalSettingsTest {};
 
 }  // namespace calc::testing

@@ -55,10 +55,11 @@ ReCalcResult Shortfall(const std::string& needed, const std::string& available,
 const ReCalcResult kError{false, "ERROR", "ERROR", "ERROR", kRed};
 
 template <class Real>
-class ReCalcTest : public testing::RegionalSettingsTest {
+class ReCalcTest : public ::testing::Test {
  protected:
-  ReCalcResult Run() { return ReCalcAs<Real>(needed_, staff_); }
+  ReCalcResult Run() { return ReCalcAs<Real>(needed_, staff_, settings_); }
 
+  RegionalSettings settings_;
   MemoryGrid needed_{kNeededCols, kNeededRows};
   MemoryGrid staff_{kStaffCols, kStaffRows};
 };
@@ -277,7 +278,7 @@ TYPED_TEST(ReCalcTest, GridsOfAnyNumberOfRowsAndExtraColumnsAreRead) {
 // Under Finnish settings an empty time cell still reads as midnight, and a time typed with
 // the regional designator "ip." is read although the a/p repair spoils it.
 TYPED_TEST(ReCalcTest, FinnishSettingsApplyToEveryCell) {
-  SetRegionalSettings({",", "\xC2\xA0", ".", "ap.", "ip."});
+  this->settings_ = {",", "\xC2\xA0", ".", "ap.", "ip."};
   SetRow(this->needed_, 1, {"", "31", "5", "9.00", ""});
   SetRow(this->needed_, 2, {"", "1", "1", "17.30", "IP. 11.30"});
   SetRow(this->staff_, 1, {"", "2", "1234,5"});
@@ -303,7 +304,7 @@ TYPED_TEST(ReCalcTest, FinnishSettingsApplyToEveryCell) {
 }
 
 TYPED_TEST(ReCalcTest, KoreanDesignatorsAreReadBeforeOrAfterTheTime) {
-  SetRegionalSettings({".", ",", ":", "오전", "오후"});
+  this->settings_ = {".", ",", ":", "오전", "오후"};
   SetRow(this->needed_, 1, {"", "1", "1", "오전 9:00", "5:30 오후"});
   EXPECT_EQ(this->Run(), Shortfall("8.5", "0", "8.5"));
   EXPECT_EQ(Row(this->needed_, 1), (Cells{"", "1", "1", "9:00 am", "5:30 pm", "8.5"}));

@@ -155,7 +155,8 @@ std::string WholeNumberText(Generator& random) {
   if (random.OneIn(10)) {
     return random.Junk(" +-$xX0123456789abcdefABCDEFg.", 12);
   }
-  std::string text = random.OneIn(6) ? std::string(static_cast<std::size_t>(1 + random.BelowInt(3)), ' ') : "";
+  std::string text =
+      random.OneIn(6) ? std::string(static_cast<std::size_t>(1 + random.BelowInt(3)), ' ') : "";
   text += random.Pick(kPrefixes);
   if (random.OneIn(5)) {
     text += random.Pick(kBoundaries);
@@ -204,8 +205,9 @@ X87Bits Nudge(Generator& random, X87Bits bits) {
   return bits;
 }
 
+// The texts hold digits and an exponent only, which every setting reads alike.
 X87Bits ParsedBits(const std::string& text) {
-  return ToX87Bits(ParseReal(text));
+  return ToX87Bits(ParseReal(text, RegionalSettings{}));
 }
 
 // 80-bit patterns: uniform, next to powers of ten, near the two-decimal ties, around 10^18 and
@@ -279,7 +281,7 @@ double TimeValue(Generator& random, const RegionalSettings& settings) {
       text += settings.timeSeparator + std::to_string(random.Below(60));
       text += settings.timeSeparator + std::to_string(random.Below(60));
       text += settings.decimalSeparator + std::to_string(random.Below(1000));
-      return ParseTime(text);
+      return ParseTime(text, settings);
     }
     case 1:
       return std::bit_cast<double>(random.Next());
@@ -398,7 +400,7 @@ std::string RecalcRecord(Generator& random, const RegionalSettings& settings) {
   const std::string typed = GridText(needed) + GridText(staff);
   std::string line = typed + " ->";
   for (int run = 0; run < 2; ++run) {
-    const ReCalcResult result = ReCalc(needed, staff);
+    const ReCalcResult result = ReCalc(needed, staff, settings);
     line += ' ' + std::to_string(result.ok) + ' ' + result.hrsNeeded + '/' + result.hrsAvail + '/' +
             result.message + '/' + std::to_string(result.messageColour.r);
   }
@@ -424,35 +426,37 @@ std::vector<SectionKind> SectionKinds() {
        [](Generator& random, const RegionalSettings& settings) {
          const std::string text = RealText(random, settings);
          return text + " -> " + Outcome([&] {
-                  const Extended value = ParseReal(text);
+                  const Extended value = ParseReal(text, settings);
                   return Describe(ToX87Bits(value)) + ' ' + Describe(NarrowToDouble(value));
                 });
        }},
       {"FormatHours(double)", 12'000,
-       [](Generator& random, const RegionalSettings&) {
+       [](Generator& random, const RegionalSettings& settings) {
          const double value = DoubleValue(random);
-         return Describe(value) + " -> " + FormatHours(value) + ' ' + FormatHoursUngrouped(value);
+         return Describe(value) + " -> " + FormatHours(value, settings) + ' ' +
+                FormatHoursUngrouped(value, settings);
        }},
       {"FormatHours+NarrowToDouble(80-bit)", 30'000,
-       [](Generator& random, const RegionalSettings&) {
+       [](Generator& random, const RegionalSettings& settings) {
          const X87Bits bits = Pattern(random);
          const Extended value = FromX87Bits(bits);
-         return Describe(bits) + " -> " + FormatHours(value) + ' ' + FormatHoursUngrouped(value) +
-                ' ' + Outcome([&] { return Describe(NarrowToDouble(value)); });
+         return Describe(bits) + " -> " + FormatHours(value, settings) + ' ' +
+                FormatHoursUngrouped(value, settings) + ' ' +
+                Outcome([&] { return Describe(NarrowToDouble(value)); });
        }},
       {"FixTime+ParseTime+FormatTime", 14'000,
        [](Generator& random, const RegionalSettings& settings) {
          const std::string text = TimeText(random, settings);
          const std::string fixed = FixTime(text);
          return text + " -> " + fixed + " -> " + Outcome([&] {
-                  const double time = ParseTime(fixed);
-                  return Describe(time) + ' ' + FormatTime(time);
+                  const double time = ParseTime(fixed, settings);
+                  return Describe(time) + ' ' + FormatTime(time, settings);
                 });
        }},
       {"FormatTime", 8'000,
        [](Generator& random, const RegionalSettings& settings) {
          const double time = TimeValue(random, settings);
-         return Describe(time) + " -> " + FormatTime(time);
+         return Describe(time) + " -> " + FormatTime(time, settings);
        }},
       {"ReCalc", 1'000, RecalcRecord},
   };
@@ -462,10 +466,8 @@ std::vector<SectionKind> SectionKinds() {
 
 std::vector<SectionDigest> ComputeReferenceOutputs(std::uint64_t divisor, std::ostream* sample) {
   std::vector<SectionDigest> digests;
-  const RegionalSettings callersSettings = GetRegionalSettings();
   std::uint64_t seed = 1;
   for (const NamedSettings& named : SettingsUnderTest()) {
-    SetRegionalSettings(named.settings);
     for (const SectionKind& kind : SectionKinds()) {
       Generator random(seed++);
       Section section(std::string(kind.name) + " / " + named.name, sample);
@@ -475,7 +477,6 @@ std::vector<SectionDigest> ComputeReferenceOutputs(std::uint64_t divisor, std::o
       digests.push_back(section.Result());
     }
   }
-  SetRegionalSettings(callersSettings);
   return digests;
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "calc/calc.h"
+
 namespace calc {
 namespace {
 
@@ -62,6 +64,9 @@ TEST(CountCharacters, CountsCodePointsAndEachStrayByteOnce) {
   EXPECT_EQ(CountCharacters("\xE2\x80"), 2U);
 }
 
+// The one test that replaces the process-wide settings: the overloads without a settings
+// argument read them as they stand at each call. The defaults go back however the test ends,
+// since other tests call those overloads too.
 TEST(RegionalSettings, DefaultsAndReplacement) {
   const RegionalSettings defaults;
   EXPECT_EQ(defaults.decimalSeparator, ".");
@@ -70,11 +75,37 @@ TEST(RegionalSettings, DefaultsAndReplacement) {
   EXPECT_EQ(defaults.amDesignator, "am");
   EXPECT_EQ(defaults.pmDesignator, "pm");
 
-  RegionalSettings finnish{",", "\xC2\xA0", ".", "ap.", "ip."};
+  const struct DefaultsAfterwards {
+    ~DefaultsAfterwards() { SetRegionalSettings(RegionalSettings{}); }
+  } restore;
+  const RegionalSettings finnish{",", "\xC2\xA0", ".", "ap.", "ip."};
+  const std::string grouped =
+      "1\xC2\xA0"
+      "234,5";
   SetRegionalSettings(finnish);
   EXPECT_EQ(GetRegionalSettings(), finnish);
+  EXPECT_EQ(NarrowToDouble(ParseReal("1234,5")), 1234.5);
+  EXPECT_EQ(NarrowToDouble(ParseRealAs<Extended>("1234,5")), 1234.5);
+  EXPECT_EQ(FormatHours(1234.5), grouped);
+  EXPECT_EQ(FormatHoursAs(Extended(1234.5)), grouped);
+  EXPECT_EQ(FormatHoursUngrouped(1234.5), "1234,5");
+  EXPECT_EQ(FormatHoursUngroupedAs(Extended(1234.5)), "1234,5");
+  const double evening = ParseTime("21:30", defaults);
+  EXPECT_EQ(ParseTime("9.30 ip."), evening);
+  EXPECT_EQ(ParseTimeAs<Extended>("9.30 ip."), evening);
+  EXPECT_EQ(TryParseTimeAs<Extended>("9.30 ip."), evening);
+  EXPECT_EQ(FormatTime(evening), "9.30 pm");
+  EXPECT_EQ(FormatTimeAs<Extended>(evening), "9.30 pm");
+  MemoryGrid needed(6, 1);
+  MemoryGrid staff(4, 2);
+  staff.SetCell(1, 1, "1");
+  staff.SetCell(2, 1, "1234,5");
+  EXPECT_EQ(ReCalc(needed, staff).hrsAvail, grouped);
+  EXPECT_EQ(ReCalcAs<Extended>(needed, staff).hrsAvail, grouped);
+
   SetRegionalSettings(defaults);
   EXPECT_EQ(GetRegionalSettings(), defaults);
+  EXPECT_EQ(FormatHours(1234.5), "1,234.5");
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "calc/errors.h"
 #include "number_test_support.h"
@@ -31,17 +34,18 @@ RegionalSettings UpperCaseDesignators() {
 }
 
 template <class Real>
-class TimeTextTest : public testing::RegionalSettingsTest {
+class TimeTextTest : public ::testing::Test {
  protected:
-  static void ExpectInvalid(const std::string& text) {
-    SCOPED_TRACE("'" + text + "'");
-    try {
-      static_cast<void>(ParseTimeAs<Real>(text));
-      ADD_FAILURE() << "read as a time";
-    } catch (const EConvertError& error) {
-      // what() ends at a NUL byte of the text; the comparison sees as much.
-      EXPECT_STREQ(error.what(), ("'" + text + "' is not a valid time").c_str());
-    }
+  static double Parse(std::string_view text, const RegionalSettings& settings = {}) {
+    return ParseTimeAs<Real>(text, settings);
+  }
+
+  static std::string Format(double timeOfDay, const RegionalSettings& settings = {}) {
+    return FormatTimeAs<Real>(timeOfDay, settings);
+  }
+
+  static void ExpectInvalid(const std::string& text, const RegionalSettings& settings = {}) {
+    testing::ExpectNotValid([&](std::string_view t) { return Parse(t, settings); }, text, "time");
   }
 };
 TYPED_TEST_SUITE(TimeTextTest, testing::ArithmeticTypes, testing::ArithmeticTypeNames);
@@ -72,7 +76,7 @@ TEST(FixTime, AddsTheMissingMBehindTheFirstPElseTheFirstA) {
 }
 
 TYPED_TEST(TimeTextTest, TypedTimesAreRepairedReadAndRendered) {
-  SetRegionalSettings(UpperCaseDesignators());
+  const RegionalSettings upperCase = UpperCaseDesignators();
   const struct {
     const char* typed;
     const char* fixed;
@@ -111,14 +115,13 @@ TYPED_TEST(TimeTextTest, TypedTimesAreRepairedReadAndRendered) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     EXPECT_EQ(FixTime(c.typed), c.fixed);
-    const double timeOfDay = ParseTimeAs<TypeParam>(c.fixed);
+    const double timeOfDay = this->Parse(c.fixed, upperCase);
     EXPECT_EQ(MsOf(timeOfDay), c.ms);
-    EXPECT_EQ(FormatTimeAs<TypeParam>(timeOfDay), c.rendered);
+    EXPECT_EQ(this->Format(timeOfDay, upperCase), c.rendered);
   }
 }
 
 TYPED_TEST(TimeTextTest, UnreadableTimesFailQuotingTheTextGiven) {
-  SetRegionalSettings(UpperCaseDesignators());
   const char* const unreadable[] = {
       "0:30 am", "13:00 PM", "24:00",     "9:60",       "9:30:60", "9:05:30.2500",
       "930",     "9.30",     "9:30 P.M.", "9:30 am pm", "noon",    "apMple",
@@ -126,15 +129,16 @@ TYPED_TEST(TimeTextTest, UnreadableTimesFailQuotingTheTextGiven) {
       "",        "9 A",      "9:30:",     "9:30:00.",   "9.30:00", "AM",
       "+9",      "9:30.5",   "am 9 pm",   "9:30 x",     "1000:00", "99999999999999999999",
   };
+  const RegionalSettings upperCase = UpperCaseDesignators();
   for (const char* text : unreadable) {
-    this->ExpectInvalid(text);
+    this->ExpectInvalid(text, upperCase);
   }
 }
 
 // The quotient is formed with a 64-bit significand, then rounded to a double; for some counts
 // that differs in the last bit from a division in double precision.
 TYPED_TEST(TimeTextTest, MillisecondsAreDividedInExtendedPrecision) {
-  const double divided = ParseTimeAs<TypeParam>("0:00:43.039");
+  const double divided = this->Parse("0:00:43.039");
   EXPECT_EQ(divided, 0x1.052ac25b51cecp-11);
   EXPECT_NE(divided, 43039.0 / 86'400'000.0);
 }
@@ -144,8 +148,8 @@ TYPED_TEST(TimeTextTest, OnlyABlankMayStandBesideAnHour) {
     const std::string byte(1, static_cast<char>(code));
     SCOPED_TRACE(code);
     if (code == ' ') {
-      EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>("9" + byte)), Ms(9, 0));
-      EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(byte + "9")), Ms(9, 0));
+      EXPECT_EQ(MsOf(this->Parse("9" + byte)), Ms(9, 0));
+      EXPECT_EQ(MsOf(this->Parse(byte + "9")), Ms(9, 0));
     } else {
       this->ExpectInvalid("9" + byte);
       if (code < '0' || code > '9') {
@@ -156,71 +160,75 @@ TYPED_TEST(TimeTextTest, OnlyABlankMayStandBesideAnHour) {
 }
 
 TYPED_TEST(TimeTextTest, OtherRegionalSettingsAreReadAtEachCall) {
-  // es_ES writes a no-break space inside its designators; newer locale data puts a narrow one
-  // before them.
-  const RegionalSettings spanish{",", ".", ":", "a.\xC2\xA0m.", "p.\xC2\xA0m."};
-  const RegionalSettings narrowFirst{".", ",", ":",
-                                     "\xE2\x80\xAF"
-                                     "am",
-                                     "\xE2\x80\xAF"
-                                     "pm"};
+  constexpr std::int64_t kUnreadable = -1;
   const struct {
     const char* name;
     RegionalSettings settings;
-    const char* text;
-    std::int64_t ms;  // -1: unreadable
+    std::vector<std::pair<std::string, std::int64_t>> textsAndMs;
   } cases[] = {
-      {"dot separator", {".", ",", ".", "am", "pm"}, "5.30 pm", Ms(17, 30)},
-      {"dot separator", {".", ",", ".", "am", "pm"}, "5:30 pm", -1},
-      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9.30 ip.", Ms(21, 30)},
-      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "IP. 9.30", Ms(21, 30)},
-      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9.05.30,250", Ms(9, 5, 30, 250)},
-      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9.05.30.250", -1},
-      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9 ap", -1},
-      {"Finnish", {",", "\xC2\xA0", ".", "ap.", "ip."}, "9 am", Ms(9, 0)},
-      {"Korean", {".", ",", ":", "오전", "오후"}, "오후 5:30", Ms(17, 30)},
-      {"Korean", {".", ",", ":", "오전", "오후"}, "5:30 오전", Ms(5, 30)},
-      {"Korean", {".", ",", ":", "오전", "오후"}, "5 \xEC\x98\xA4", -1},
-      {"Korean", {".", ",", ":", "오전", "오후"}, "오후", -1},
-      {"empty designators", {".", ",", ":", "", ""}, "9 am", Ms(9, 0)},
-      {"empty designators", {".", ",", ":", "", ""}, "9 PM", Ms(21, 0)},
-      {"first designator wins", {".", ",", ":", "A", "AP"}, "9 AP", -1},
-      {"Spanish no-break space", spanish, "9 a. m.", Ms(9, 0)},
-      {"Spanish no-break space", spanish, "9:30 P.\xC2\xA0M.", Ms(21, 30)},
-      {"Spanish no-break space", spanish, "9 a.m.", -1},
-      {"Spanish no-break space", spanish, "9 a.  m.", -1},
-      {"typed no-break spaces", {".", ",", ":", "a. m.", "p. m."}, "9 p.\xE2\x80\xAFm.", Ms(21, 0)},
-      {"typed no-break spaces", {".", ",", ":", "a. m.", "p. m."}, "9\xC2\xA0p. m.", -1},
-      {"narrow no-break space first", narrowFirst, "9 pm", Ms(21, 0)},
-      {"narrow no-break space first", narrowFirst,
-       "9\xE2\x80\xAF"
-       "pm",
-       Ms(21, 0)},
-      {"narrow no-break space first", narrowFirst, "9pm", Ms(21, 0)},
-      {"first designator wins", {".", ",", ":", "A", "AP"}, "AP 9", -1},
+      {"dot separator",
+       {".", ",", ".", "am", "pm"},
+       {{"5.30 pm", Ms(17, 30)}, {"5:30 pm", kUnreadable}}},
+      {"Finnish",
+       {",", "\xC2\xA0", ".", "ap.", "ip."},
+       {{"9.30 ip.", Ms(21, 30)},
+        {"IP. 9.30", Ms(21, 30)},
+        {"9.05.30,250", Ms(9, 5, 30, 250)},
+        {"9.05.30.250", kUnreadable},
+        {"9 ap", kUnreadable},
+        {"9 am", Ms(9, 0)}}},
+      {"Korean",
+       {".", ",", ":", "오전", "오후"},
+       {{"오후 5:30", Ms(17, 30)},
+        {"5:30 오전", Ms(5, 30)},
+        {"5 \xEC\x98\xA4", kUnreadable},
+        {"오후", kUnreadable}}},
+      {"empty designators", {".", ",", ":", "", ""}, {{"9 am", Ms(9, 0)}, {"9 PM", Ms(21, 0)}}},
+      {"first designator wins",
+       {".", ",", ":", "A", "AP"},
+       {{"9 AP", kUnreadable}, {"AP 9", kUnreadable}}},
+      // es_ES writes a no-break space inside its designators.
+      {"Spanish no-break space",
+       {",", ".", ":", "a.\xC2\xA0m.", "p.\xC2\xA0m."},
+       {{"9 a. m.", Ms(9, 0)},
+        {"9:30 P.\xC2\xA0M.", Ms(21, 30)},
+        {"9 a.m.", kUnreadable},
+        {"9 a.  m.", kUnreadable}}},
+      {"typed no-break spaces",
+       {".", ",", ":", "a. m.", "p. m."},
+       {{"9 p.\xE2\x80\xAFm.", Ms(21, 0)}, {"9\xC2\xA0p. m.", kUnreadable}}},
+      // Newer locale data puts a narrow no-break space before the designators.
+      {"narrow no-break space first",
+       {".", ",", ":",
+        "\xE2\x80\xAF"
+        "am",
+        "\xE2\x80\xAF"
+        "pm"},
+       {{"9 pm", Ms(21, 0)}, {"9\xE2\x80\xAFpm", Ms(21, 0)}, {"9pm", Ms(21, 0)}}},
       {"two-byte separator",
        {".", ",", "\xE2\x88\xB6", "am", "pm"},
-       "9\xE2\x88\xB6"
-       "30",
-       Ms(9, 30)},
-      {"two-byte separator",
-       {".", ",", "\xE2\x88\xB6", "am", "pm"},
-       "9\xE2\x88"
-       "30",
-       -1},
-      {"two-byte separator", {".", ",", "\xE2\x88\xB6", "am", "pm"}, "9:30", -1},
-      {"no time separator", {".", ",", "", "am", "pm"}, "9 pm", Ms(21, 0)},
-      {"no time separator", {".", ",", "", "am", "pm"}, "9:30", -1},
-      {"no decimal separator", {"", ",", ":", "am", "pm"}, "9:30:15", Ms(9, 30, 15)},
-      {"no decimal separator", {"", ",", ":", "am", "pm"}, "9:30:15.5", -1},
+       {{"9\xE2\x88\xB6"
+         "30",
+         Ms(9, 30)},
+        {"9\xE2\x88"
+         "30",
+         kUnreadable},
+        {"9:30", kUnreadable}}},
+      {"no time separator",
+       {".", ",", "", "am", "pm"},
+       {{"9 pm", Ms(21, 0)}, {"9:30", kUnreadable}}},
+      {"no decimal separator",
+       {"", ",", ":", "am", "pm"},
+       {{"9:30:15", Ms(9, 30, 15)}, {"9:30:15.5", kUnreadable}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.name) + ": " + c.text);
-    SetRegionalSettings(c.settings);
-    if (c.ms < 0) {
-      this->ExpectInvalid(c.text);
-    } else {
-      EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(c.text)), c.ms);
+    for (const auto& [text, ms] : c.textsAndMs) {
+      SCOPED_TRACE(std::string(c.name) + ": " + text);
+      if (ms == kUnreadable) {
+        this->ExpectInvalid(text, c.settings);
+      } else {
+        EXPECT_EQ(MsOf(this->Parse(text, c.settings)), ms);
+      }
     }
   }
 }
@@ -235,10 +243,9 @@ TYPED_TEST(TimeTextTest, RenderingUsesTheTimeSeparatorButNeverTheDesignators) {
                 "5\xE2\x88\xB6"
                 "30 pm"},
                {"", "530 pm"}};
-  const double halfPastFive = ParseTimeAs<TypeParam>("17:30");
+  const double halfPastFive = this->Parse("17:30");
   for (const auto& c : cases) {
-    SetRegionalSettings({".", ",", c.separator, "오전", "오후"});
-    EXPECT_EQ(FormatTimeAs<TypeParam>(halfPastFive), c.rendered);
+    EXPECT_EQ(this->Format(halfPastFive, {".", ",", c.separator, "오전", "오후"}), c.rendered);
   }
 }
 
@@ -247,11 +254,10 @@ TYPED_TEST(TimeTextTest, EveryMinuteRendersToATextThatReadsBackTheSame) {
   const RegionalSettings settingsToTry[] = {
       {}, UpperCaseDesignators(), {",", "\xC2\xA0", ".", "ap.", "ip."}, {".", ",", ":", "", ""}};
   for (const RegionalSettings& settings : settingsToTry) {
-    SetRegionalSettings(settings);
     for (std::uint32_t minute = 0; minute < 24 * 60; ++minute) {
-      const std::string text = FormatTimeAs<TypeParam>(minute / 1440.0);
+      const std::string text = this->Format(minute / 1440.0, settings);
       ASSERT_EQ(FixTime(text), text);
-      ASSERT_EQ(MsOf(ParseTimeAs<TypeParam>(text)), minute * 60'000) << text;
+      ASSERT_EQ(MsOf(this->Parse(text, settings)), minute * 60'000) << text;
     }
   }
 }
@@ -268,7 +274,7 @@ TYPED_TEST(TimeTextTest, ValuesOutsideOneDayRenderTheirTimeOfDayAndNonNumbersDoN
       {INFINITY, "INF"},    {-INFINITY, "-INF"},  {Ms(9, 5, 59, 999) / 864e5, "9:05 am"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(FormatTimeAs<TypeParam>(c.value), c.rendered) << c.value;
+    EXPECT_EQ(this->Format(c.value), c.rendered) << c.value;
   }
   for (const char* text : {"NAN", "INF", "-INF"}) {
     this->ExpectInvalid(FixTime(text));
@@ -277,9 +283,9 @@ TYPED_TEST(TimeTextTest, ValuesOutsideOneDayRenderTheirTimeOfDayAndNonNumbersDoN
 
 TYPED_TEST(TimeTextTest, HugeTextsAreReadInOnePass) {
   constexpr std::size_t kSize = 10U << 20U;
-  EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(std::string(kSize, '0') + "9:30")), Ms(9, 30));
-  EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>(std::string(kSize, ' ') + "9 pm")), Ms(21, 0));
-  EXPECT_EQ(MsOf(ParseTimeAs<TypeParam>("9:30" + std::string(kSize, ' '))), Ms(9, 30));
+  EXPECT_EQ(MsOf(this->Parse(std::string(kSize, '0') + "9:30")), Ms(9, 30));
+  EXPECT_EQ(MsOf(this->Parse(std::string(kSize, ' ') + "9 pm")), Ms(21, 0));
+  EXPECT_EQ(MsOf(this->Parse("9:30" + std::string(kSize, ' '))), Ms(9, 30));
   this->ExpectInvalid(std::string(kSize, '9'));
   this->ExpectInvalid("9:" + std::string(kSize, 'a'));
   const std::string fixed = FixTime(std::string(kSize, 'p'));
@@ -299,11 +305,11 @@ TYPED_TEST(TimeTextTest, RandomBytesEitherFailOrReadBackThroughTheirRendering) {
       text += alphabet[pick(random)];
     }
     try {
-      const double timeOfDay = ParseTimeAs<TypeParam>(text);
+      const double timeOfDay = this->Parse(text);
       ++readable;
       ASSERT_TRUE(timeOfDay >= 0.0 && timeOfDay < 1.0) << text;
-      const std::string rendered = FormatTimeAs<TypeParam>(timeOfDay);
-      ASSERT_EQ(MsOf(ParseTimeAs<TypeParam>(rendered)) / 60'000, MsOf(timeOfDay) / 60'000);
+      const std::string rendered = this->Format(timeOfDay);
+      ASSERT_EQ(MsOf(this->Parse(rendered)) / 60'000, MsOf(timeOfDay) / 60'000);
     } catch (const EConvertError&) {
     }
   }
