@@ -44,15 +44,11 @@ std::size_t SequenceLength(std::string_view text, std::size_t pos) {
   return 0;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = SequenceLength(text, pos);
-    if (length == 0) {
-      return false;
-    }
-    pos += length;
-  }
-  return true;
+// Where the character at text[pos] ends: a byte that belongs to no valid sequence is a
+// character of its own. Every walk over settings text steps with this.
+std::size_t NextCharacter(std::string_view text, std::size_t pos) {
+  const std::size_t length = SequenceLength(text, pos);
+  return pos + (length == 0 ? 1 : length);
 }
 
 }  // namespace
@@ -67,9 +63,8 @@ void SetRegionalSettings(RegionalSettings settings) {
 
 std::size_t CountCharacters(std::string_view text) {
   std::size_t count = 0;
-  for (std::size_t pos = 0; pos < text.size(); ++count) {
-    const std::size_t length = SequenceLength(text, pos);
-    pos += length == 0 ? 1 : length;
+  for (std::size_t pos = 0; pos < text.size(); pos = NextCharacter(text, pos)) {
+    ++count;
   }
   return count;
 }
@@ -78,7 +73,8 @@ std::string OneCharacterSetting(std::string_view localeValue, std::string_view f
   if (localeValue.empty()) {
     return {};
   }
-  if (IsValidUtf8(localeValue) && CountCharacters(localeValue) == 1) {
+  // Exactly one character: one valid sequence that spans the whole value.
+  if (SequenceLength(localeValue, 0) == localeValue.size()) {
     return std::string(localeValue);
   }
   return std::string(fallback);
@@ -91,8 +87,7 @@ std::string DesignatorSetting(std::string_view localeValue, std::string_view fal
   }
   std::size_t pos = 0;
   for (std::size_t kept = 0; pos < localeValue.size() && kept < kMaxCharacters; ++kept) {
-    const std::size_t length = SequenceLength(localeValue, pos);
-    pos += length == 0 ? 1 : length;
+    pos = NextCharacter(localeValue, pos);
   }
   return std::string(localeValue.substr(0, pos));
 }
