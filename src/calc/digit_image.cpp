@@ -144,9 +144,8 @@ Hundredths CutToHundredths(const DecimalImage& image) {
   return {hundredths / 100, static_cast<unsigned>(hundredths % 100)};
 }
 
-template DecimalImage MakeDecimalImage(SoftExtended);
-#if SHIFTMETER_LONG_DOUBLE_IS_X87
-template DecimalImage MakeDecimalImage(long double);
-#endif
+#define INSTANTIATE(Real) template DecimalImage MakeDecimalImage(Real);
+SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace calc

@@ -33,6 +33,17 @@
 #define SHIFTMETER_EXTENDED_IS_NATIVE 0
 #endif
 
+// The core's templates are defined in their source files and instantiated there, for every
+// arithmetic type this build has, by SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE), which
+// expands INSTANTIATE(Real) once for each: the list of types lives here alone.
+#if SHIFTMETER_LONG_DOUBLE_IS_X87
+#define SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE) \
+  INSTANTIATE(SoftExtended)                              \
+  INSTANTIATE(long double)
+#else
+#define SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE) INSTANTIATE(SoftExtended)
+#endif
+
 namespace calc {
 
 #if SHIFTMETER_EXTENDED_IS_NATIVE

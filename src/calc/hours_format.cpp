@@ -125,24 +125,10 @@ std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings)
   return RenderHours(value, settings, false);
 }
 
-std::string FormatHours(Extended value, const RegionalSettings& settings) {
-  return FormatHoursAs(value, settings);
-}
-std::string FormatHoursUngrouped(Extended value, const RegionalSettings& settings) {
-  return FormatHoursUngroupedAs(value, settings);
-}
-std::string FormatHours(Extended value) {
-  return FormatHoursAs(value);
-}
-std::string FormatHoursUngrouped(Extended value) {
-  return FormatHoursUngroupedAs(value);
-}
-
-template std::string FormatHoursAs(SoftExtended, const RegionalSettings&);
-template std::string FormatHoursUngroupedAs(SoftExtended, const RegionalSettings&);
-#if SHIFTMETER_LONG_DOUBLE_IS_X87
-template std::string FormatHoursAs(long double, const RegionalSettings&);
-template std::string FormatHoursUngroupedAs(long double, const RegionalSettings&);
-#endif
+#define INSTANTIATE(Real)                                            \
+  template std::string FormatHoursAs(Real, const RegionalSettings&); \
+  template std::string FormatHoursUngroupedAs(Real, const RegionalSettings&);
+SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace calc

@@ -19,13 +19,8 @@ double NarrowToDoubleAs(Real value) {
   return narrowed;
 }
 
-double NarrowToDouble(Extended value) {
-  return NarrowToDoubleAs(value);
-}
-
-template double NarrowToDoubleAs(SoftExtended);
-#if SHIFTMETER_LONG_DOUBLE_IS_X87
-template double NarrowToDoubleAs(long double);
-#endif
+#define INSTANTIATE(Real) template double NarrowToDoubleAs(Real);
+SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace calc

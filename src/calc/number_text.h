@@ -31,14 +31,20 @@ template <ExtendedArithmetic Real>
 Real ParseRealAs(std::string_view text) {
   return ParseRealAs<Real>(text, GetRegionalSettings());
 }
-Extended ParseReal(std::string_view text, const RegionalSettings& settings);
-Extended ParseReal(std::string_view text);
+inline Extended ParseReal(std::string_view text, const RegionalSettings& settings) {
+  return ParseRealAs<Extended>(text, settings);
+}
+inline Extended ParseReal(std::string_view text) {
+  return ParseRealAs<Extended>(text);
+}
 
 // The nearest double; a finite value beyond the double range throws EOverflow "Floating point
 // overflow". Infinities and NaN pass through as they are.
 template <ExtendedArithmetic Real>
 double NarrowToDoubleAs(Real value);
-double NarrowToDouble(Extended value);
+inline double NarrowToDouble(Extended value) {
+  return NarrowToDoubleAs(value);
+}
 
 // The pattern "###,##0.##" with the regional separators: at most two decimals, rounded half up
 // on an 18-digit decimal image; "1.5E18" form from 10^18 on; "INF", "-INF", "NAN".
@@ -48,8 +54,12 @@ template <ExtendedArithmetic Real>
 std::string FormatHoursAs(Real value) {
   return FormatHoursAs(value, GetRegionalSettings());
 }
-std::string FormatHours(Extended value, const RegionalSettings& settings);
-std::string FormatHours(Extended value);
+inline std::string FormatHours(Extended value, const RegionalSettings& settings) {
+  return FormatHoursAs(value, settings);
+}
+inline std::string FormatHours(Extended value) {
+  return FormatHoursAs(value);
+}
 // A double widens exactly; separate overloads keep calls with a double unambiguous on both
 // arithmetic types.
 inline std::string FormatHours(double value, const RegionalSettings& settings) {
@@ -66,8 +76,12 @@ template <ExtendedArithmetic Real>
 std::string FormatHoursUngroupedAs(Real value) {
   return FormatHoursUngroupedAs(value, GetRegionalSettings());
 }
-std::string FormatHoursUngrouped(Extended value, const RegionalSettings& settings);
-std::string FormatHoursUngrouped(Extended value);
+inline std::string FormatHoursUngrouped(Extended value, const RegionalSettings& settings) {
+  return FormatHoursUngroupedAs(value, settings);
+}
+inline std::string FormatHoursUngrouped(Extended value) {
+  return FormatHoursUngroupedAs(value);
+}
 inline std::string FormatHoursUngrouped(double value, const RegionalSettings& settings) {
   return FormatHoursUngrouped(Extended(value), settings);
 }

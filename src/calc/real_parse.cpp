@@ -184,16 +184,9 @@ Real ParseRealAs(std::string_view text, const RegionalSettings& settings) {
   return value;
 }
 
-Extended ParseReal(std::string_view text, const RegionalSettings& settings) {
-  return ParseRealAs<Extended>(text, settings);
-}
-Extended ParseReal(std::string_view text) {
-  return ParseRealAs<Extended>(text);
-}
-
-template SoftExtended ParseRealAs<SoftExtended>(std::string_view, const RegionalSettings&);
-#if SHIFTMETER_LONG_DOUBLE_IS_X87
-template long double ParseRealAs<long double>(std::string_view, const RegionalSettings&);
-#endif
+#define INSTANTIATE(Real) \
+  template Real ParseRealAs<Real>(std::string_view, const RegionalSettings&);
+SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace calc

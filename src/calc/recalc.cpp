@@ -232,16 +232,9 @@ ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings&
   return Recalculation<Real>(settings).Run(needed, staff);
 }
 
-ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings) {
-  return ReCalcAs<Extended>(needed, staff, settings);
-}
-ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff) {
-  return ReCalcAs<Extended>(needed, staff);
-}
-
-template ReCalcResult ReCalcAs<SoftExtended>(CellGrid&, CellGrid&, const RegionalSettings&);
-#if SHIFTMETER_LONG_DOUBLE_IS_X87
-template ReCalcResult ReCalcAs<long double>(CellGrid&, CellGrid&, const RegionalSettings&);
-#endif
+#define INSTANTIATE(Real) \
+  template ReCalcResult ReCalcAs<Real>(CellGrid&, CellGrid&, const RegionalSettings&);
+SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace calc

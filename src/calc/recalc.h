@@ -51,7 +51,11 @@ template <ExtendedArithmetic Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
   return ReCalcAs<Real>(needed, staff, GetRegionalSettings());
 }
-ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings);
-ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff);
+inline ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings) {
+  return ReCalcAs<Extended>(needed, staff, settings);
+}
+inline ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff) {
+  return ReCalcAs<Extended>(needed, staff);
+}
 
 }  // namespace calc

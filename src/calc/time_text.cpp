@@ -264,13 +264,6 @@ double ParseTimeAs(std::string_view text, const RegionalSettings& settings) {
   return *timeOfDay;
 }
 
-double ParseTime(std::string_view text, const RegionalSettings& settings) {
-  return ParseTimeAs<Extended>(text, settings);
-}
-double ParseTime(std::string_view text) {
-  return ParseTimeAs<Extended>(text);
-}
-
 template <ExtendedArithmetic Real>
 std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
@@ -290,22 +283,11 @@ std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings) {
          (hour < 12 ? " am" : " pm");
 }
 
-std::string FormatTime(double timeOfDay, const RegionalSettings& settings) {
-  return FormatTimeAs<Extended>(timeOfDay, settings);
-}
-std::string FormatTime(double timeOfDay) {
-  return FormatTimeAs<Extended>(timeOfDay);
-}
-
-template double ParseTimeAs<SoftExtended>(std::string_view, const RegionalSettings&);
-template std::optional<double> TryParseTimeAs<SoftExtended>(std::string_view,
-                                                            const RegionalSettings&);
-template std::string FormatTimeAs<SoftExtended>(double, const RegionalSettings&);
-#if SHIFTMETER_LONG_DOUBLE_IS_X87
-template double ParseTimeAs<long double>(std::string_view, const RegionalSettings&);
-template std::optional<double> TryParseTimeAs<long double>(std::string_view,
-                                                           const RegionalSettings&);
-template std::string FormatTimeAs<long double>(double, const RegionalSettings&);
-#endif
+#define INSTANTIATE(Real)                                                                         \
+  template double ParseTimeAs<Real>(std::string_view, const RegionalSettings&);                   \
+  template std::optional<double> TryParseTimeAs<Real>(std::string_view, const RegionalSettings&); \
+  template std::string FormatTimeAs<Real>(double, const RegionalSettings&);
+SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE)
+#undef INSTANTIATE
 
 }  // namespace calc

@@ -25,8 +25,12 @@ template <ExtendedArithmetic Real>
 double ParseTimeAs(std::string_view text) {
   return ParseTimeAs<Real>(text, GetRegionalSettings());
 }
-double ParseTime(std::string_view text, const RegionalSettings& settings);
-double ParseTime(std::string_view text);
+inline double ParseTime(std::string_view text, const RegionalSettings& settings) {
+  return ParseTimeAs<Extended>(text, settings);
+}
+inline double ParseTime(std::string_view text) {
+  return ParseTimeAs<Extended>(text);
+}
 
 // The same reading without an exception: nothing when the text is no time.
 template <ExtendedArithmetic Real>
@@ -47,7 +51,11 @@ template <ExtendedArithmetic Real>
 std::string FormatTimeAs(double timeOfDay) {
   return FormatTimeAs<Real>(timeOfDay, GetRegionalSettings());
 }
-std::string FormatTime(double timeOfDay, const RegionalSettings& settings);
-std::string FormatTime(double timeOfDay);
+inline std::string FormatTime(double timeOfDay, const RegionalSettings& settings) {
+  return FormatTimeAs<Extended>(timeOfDay, settings);
+}
+inline std::string FormatTime(double timeOfDay) {
+  return FormatTimeAs<Extended>(timeOfDay);
+}
 
 }  // namespace calc
