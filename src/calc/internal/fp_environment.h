@@ -5,7 +5,7 @@
 // a directed rounding on the x87, in the SSE unit or through fesetround, flush-to-zero. Each
 // public entry of the core holds a DefaultFloatingPointModes for the length of the call.
 //
-// Checking costs two control-register reads; only a caller with other modes pays for saving
+// Checking costs a control-register read per unit; only a caller with other modes pays for saving
 // its whole environment (exception flags included) and putting it back at the end. Nested
 // guards find the defaults in place and do nothing.
 
