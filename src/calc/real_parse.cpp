@@ -9,6 +9,7 @@
 #include "calc/internal/number_separators.h"
 #include "calc/internal/powers_of_ten.h"
 #include "calc/internal/text_scan.h"
+#include "calc/internal/wide_mantissa.h"
 #include "calc/number_text.h"
 
 namespace calc {
@@ -37,25 +38,27 @@ int TakeDigit(std::string_view& rest) {
 
 // acc ← round(round(acc × 10) + d), digit by digit. While the exact value still fits 64 bits
 // every one of those roundings is exact (each intermediate is an integer below 2^64, which the
-// 64-bit significand holds), so a plain integer carries it and the 80-bit steps begin only
-// after. Once infinite the accumulator stays infinite (∞ × 10 + d = ∞), so the steps stop: at
-// most about 4950 digits take the slow road, whatever the length of the text.
-template <ExtendedArithmetic Real>
+// 64-bit significand holds), so a plain integer carries it; after that WideMantissa rounds
+// each step as the 80-bit format does. No floating-point unit takes part.
 class DigitAccumulator {
  public:
   // The digits of a run, and how many there were.
   std::int64_t AddRun(std::string_view& rest) {
     const std::size_t before = rest.size();
-    if (wide_) {
-      value_ = AddWide(value_, rest);
-    } else {
+    if (!wide_) {
       AddUnchecked(rest);
       AddChecked(rest);
+    }
+    if (wide_) {
+      rest.remove_prefix(wide_->AddDigits(rest));
     }
     return static_cast<std::int64_t>(before - rest.size());
   }
 
-  Real Value() const { return wide_ ? value_ : Real(exact_); }
+  template <ExtendedArithmetic Real>
+  Real Value() const {
+    return wide_ ? FromX87BitsAs<Real>(wide_->Bits()) : Real(exact_);
+  }
   // The value as a signed integer when it is one below 2^63, else nothing.
   std::optional<std::int64_t> SmallExact() const {
     if (wide_ || exact_ > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
@@ -63,50 +66,44 @@ class DigitAccumulator {
     }
     return static_cast<std::int64_t>(exact_);
   }
-  // Only the 80-bit steps can overflow.
-  bool Overflowed() const { return wide_ && IsInf(value_); }
+  bool Overflowed() const { return wide_ && wide_->IsInfinite(); }
 
  private:
   static constexpr int kUncheckedDigits = 19;
 
   // Nineteen digits stay below 10^19 < 2^64, so while fewer have been taken in all they go
   // straight into the integer; that loop is all that most entries ever need.
+  // The loop works on locals: a store to a member might, for all the compiler knows, change the
+  // characters being read, and would be redone on every digit.
   void AddUnchecked(std::string_view& rest) {
+    const std::string_view text = rest;
+    const std::size_t room = static_cast<std::size_t>(kUncheckedDigits - exactDigits_);
+    const std::size_t limit = text.size() < room ? text.size() : room;
+    std::uint64_t exact = exact_;
     std::size_t taken = 0;
-    for (; taken < rest.size() && exactDigits_ < kUncheckedDigits && IsDigit(rest[taken]);
-         ++taken, ++exactDigits_) {
-      exact_ = exact_ * 10 + static_cast<std::uint64_t>(rest[taken] - '0');
+    for (; taken < limit && IsDigit(text[taken]); ++taken) {
+      exact = exact * 10 + static_cast<std::uint64_t>(text[taken] - '0');
     }
+    exact_ = exact;
+    exactDigits_ += static_cast<int>(taken);
     rest.remove_prefix(taken);
   }
 
+  // Up to the first digit that would take the integer past 2^64, which stays in `rest`.
   void AddChecked(std::string_view& rest) {
     for (; StartsWithDigit(rest); rest.remove_prefix(1)) {
       const auto digit = static_cast<std::uint64_t>(rest.front() - '0');
       if (exact_ > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) {
-        wide_ = true;
-        value_ = AddWide(Real(exact_), rest);
+        wide_.emplace(exact_);
         return;
       }
       exact_ = exact_ * 10 + digit;
     }
   }
 
-  // The 80-bit steps, on a local that the compiler can keep in a register.
-  static Real AddWide(Real value, std::string_view& rest) {
-    for (; StartsWithDigit(rest) && !IsInf(value); rest.remove_prefix(1)) {
-      value = value * Real(10) + Real(rest.front() - '0');
-    }
-    while (StartsWithDigit(rest)) {
-      rest.remove_prefix(1);
-    }
-    return value;
-  }
-
   std::uint64_t exact_ = 0;
   int exactDigits_ = 0;
-  bool wide_ = false;
-  Real value_{};
+  std::optional<WideMantissa> wide_;
 };
 
 // The signed exponent after "E" or "e"; no digit at all reads as 0.
@@ -123,12 +120,44 @@ int ReadExponent(std::string_view& rest) {
   return negative ? -exponent : exponent;
 }
 
+// What the text says: sign, digits and the power of ten that scales them, read in integers.
+struct ScannedReal {
+  bool negative = false;
+  DigitAccumulator mantissa;
+  std::int64_t scale = 0;
+};
+
+ScannedReal ScanReal(std::string_view text, std::string_view decimalSeparator) {
+  ScannedReal number;
+  std::string_view rest = text;
+  SkipSpaces(rest);
+  number.negative = TakeSign(rest);
+  bool tookMantissa = number.mantissa.AddRun(rest) > 0;
+  std::int64_t decimals = 0;
+  if (TakePrefix(rest, decimalSeparator)) {
+    tookMantissa = true;
+    decimals = number.mantissa.AddRun(rest);
+  }
+  if (!tookMantissa) {
+    FailReal(text);
+  }
+  number.scale = ReadExponent(rest) - decimals;
+  SkipSpaces(rest);
+  if (!rest.empty()) {
+    FailReal(text);
+  }
+  return number;
+}
+
 // Most entries end here: a mantissa below 2^63 and a scale whose power is one of the small ones
 // take a single rounded step, the same as the general scaling gives (10^0 = 1 multiplies
-// exactly). The step is written without branches on the value, so that the x87 keeps it in a
-// register throughout; below 2^63 × 10^31 it can neither overflow nor be NaN.
+// exactly); below 2^63 × 10^31 it can neither overflow nor be NaN. Kept out of line, like the
+// general case below: a function that holds one x87 value keeps it in a register, where one that
+// joins several paths passes each through slow 80-bit stores and loads.
 template <ExtendedArithmetic Real>
-Real OneStepValue(std::int64_t mantissa, int scale, bool negative) {
+[[gnu::noinline]] Real OneStepValue(std::int64_t mantissa, int scale, bool negative) {
+  const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
+  const ArithmeticScope<Real> arithmetic;
   const Real& power = PowerLadder<Real>::Get().small[scale < 0 ? -scale : scale];
   const Real magnitude = scale < 0 ? Real(mantissa) / power : Real(mantissa) * power;
   Real value = negative ? -magnitude : magnitude;
@@ -136,52 +165,43 @@ Real OneStepValue(std::int64_t mantissa, int scale, bool negative) {
   return value;
 }
 
-}  // namespace
-
 // Overflow is detected by looking for an infinity rather than by the floating-point unit's
 // flags: the accumulator and every scaling step only ever grow towards an infinity, and an
 // infinite accumulator is remembered even when the scaling would then give zero. No step can
 // produce NaN (the powers are finite and non-zero), but one would fail the parse as well.
 template <ExtendedArithmetic Real>
-Real ParseRealAs(std::string_view text, const RegionalSettings& settings) {
+[[gnu::noinline]] Real ScaledValue(const ScannedReal& number, std::string_view text) {
   const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
   const ArithmeticScope<Real> arithmetic;
-  const std::string_view decimalSeparator = NumberDecimalSeparator(settings);
-  std::string_view rest = text;
-  SkipSpaces(rest);
-  const bool negative = TakeSign(rest);
-  DigitAccumulator<Real> accumulator;
-  bool tookMantissa = accumulator.AddRun(rest) > 0;
-  std::int64_t decimals = 0;
-  if (TakePrefix(rest, decimalSeparator)) {
-    tookMantissa = true;
-    decimals = accumulator.AddRun(rest);
-  }
-  if (!tookMantissa) {
-    FailReal(text);
-  }
-  const std::int64_t scale = ReadExponent(rest) - decimals;
-  SkipSpaces(rest);
-  if (!rest.empty()) {
-    FailReal(text);
-  }
-  if (const std::optional<std::int64_t> exact = accumulator.SmallExact();
-      exact && scale > -power_steps::kSmallCount && scale < power_steps::kSmallCount) {
-    return OneStepValue<Real>(*exact, static_cast<int>(scale), negative);
-  }
-  const Real mantissa = accumulator.Value();
+  const Real mantissa = number.mantissa.Value<Real>();
   // Scaling by 10^0 is exact, so a number without decimals or exponent skips it.
-  Real value = scale == 0                ? mantissa
-               : scale <= -kScalingLimit ? Real(0)
-                                         : ScaleByPowerOfTen(mantissa, static_cast<int>(scale));
-  if (negative) {
+  Real value = number.scale == 0 ? mantissa
+               : number.scale <= -kScalingLimit
+                   ? Real(0)
+                   : ScaleByPowerOfTen(mantissa, static_cast<int>(number.scale));
+  if (number.negative) {
     value = -value;
   }
   DefaultFloatingPointModes::Pin(value);
-  if (accumulator.Overflowed() || IsInf(value) || IsNaN(value)) {
+  if (number.mantissa.Overflowed() || IsInf(value) || IsNaN(value)) {
     FailReal(text);
   }
   return value;
+}
+
+}  // namespace
+
+// The text is read in integers first; only the value it names is computed in `Real`, under the
+// floating-point guard.
+template <ExtendedArithmetic Real>
+Real ParseRealAs(std::string_view text, const RegionalSettings& settings) {
+  const ScannedReal number = ScanReal(text, NumberDecimalSeparator(settings));
+  if (const std::optional<std::int64_t> exact = number.mantissa.SmallExact();
+      exact && number.scale > -power_steps::kSmallCount &&
+      number.scale < power_steps::kSmallCount) {
+    return OneStepValue<Real>(*exact, static_cast<int>(number.scale), number.negative);
+  }
+  return ScaledValue<Real>(number, text);
 }
 
 #define INSTANTIATE(Real) \

@@ -147,6 +147,31 @@ TYPED_TEST(ParseRealTest, RoundsAfterEveryDigitNotOnceAtTheEnd) {
             ToX87Bits(this->Parse("850182245023673595235") / this->Power(1)));
 }
 
+// The accumulation past 2^64 runs in integers; the type's own arithmetic, step by step, is its
+// reference, over digit runs whose roundings go every way and up to the edge of the range.
+TYPED_TEST(ParseRealTest, AccumulatesLongMantissasAsTheArithmeticDoesStepByStep) {
+  std::vector<std::string> texts = {std::string(40, '9'), "1" + std::string(40, '0'),
+                                    "18446744073709551615" + std::string(30, '5'),
+                                    std::string(4932, '9'), "11" + std::string(4931, '8')};
+  std::uint64_t state = 0x9E3779B97F4A7C15U;
+  for (int run = 0; run < 200; ++run) {
+    std::string digits(20 + run % 60, '0');
+    for (char& digit : digits) {
+      state = state * 6364136223846793005U + 1442695040888963407U;
+      digit = static_cast<char>('0' + (state >> 33) % 10);
+    }
+    texts.push_back("1" + digits);
+  }
+  for (const std::string& text : texts) {
+    TypeParam expected(0);
+    for (const char digit : text) {
+      expected = expected * TypeParam(10) + TypeParam(digit - '0');
+    }
+    ASSERT_FALSE(IsInf(expected)) << text;
+    EXPECT_EQ(ToX87Bits(this->Parse(text)), ToX87Bits(expected)) << text;
+  }
+}
+
 TYPED_TEST(ParseRealTest, ReadsIntegersAroundTwoTo64Exactly) {
   const TypeParam twoTo64 = TypeParam(std::uint64_t{1} << 63) * TypeParam(2);
   EXPECT_EQ(ToX87Bits(this->Parse("18446744073709551615")),
