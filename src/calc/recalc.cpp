@@ -190,6 +190,10 @@ class Recalculation {
   double totalAvailable_ = 0.0;
 };
 
+// The column count that ReCalc requires covers every column the run reads or writes.
+static_assert(needed_grid::kTotal < needed_grid::kColCount);
+static_assert(staff_grid::kTotal < staff_grid::kColCount);
+
 void RequireColumns(const CellGrid& grid, int minimum, const char* name) {
   if (grid.ColCount() < minimum) {
     throw std::invalid_argument(std::string("The ") + name + " grid needs at least " +
