@@ -10,22 +10,23 @@
 
 #include "calc/cell_grid.h"
 #include "calc/extended.h"
+#include "calc/grid_shape.h"
 #include "calc/recalc.h"
 
 namespace {
 
-constexpr int kNeededRows = 15;
-constexpr int kStaffRows = 10;
+namespace needed_grid = calc::needed_grid;
+namespace staff_grid = calc::staff_grid;
 
 // Per needed row: two whole numbers and two times read; two whole numbers, two times and the
 // man-hours written. Per staff row: a whole number and the hours read; those two and the
 // man-hours written. Three label texts besides.
-constexpr int kParses = (kNeededRows - 1) * 4 + (kStaffRows - 1) * 2;
-constexpr int kFormats = (kNeededRows - 1) * 5 + (kStaffRows - 1) * 3 + 3;
+constexpr int kParses = (needed_grid::kRowCount - 1) * 4 + (staff_grid::kRowCount - 1) * 2;
+constexpr int kFormats = (needed_grid::kRowCount - 1) * 5 + (staff_grid::kRowCount - 1) * 3 + 3;
 
 struct Grids {
-  calc::MemoryGrid needed{6, kNeededRows};
-  calc::MemoryGrid staff{4, kStaffRows};
+  calc::MemoryGrid needed{needed_grid::kColCount, needed_grid::kRowCount};
+  calc::MemoryGrid staff{staff_grid::kColCount, staff_grid::kRowCount};
 };
 
 Grids FullGrids() {
@@ -33,16 +34,16 @@ Grids FullGrids() {
   const char* const ends[] = {"5p", "4:00 pm", "6:00", "14:45", "11:59 pm", "9:30 pm", "8a"};
   const char* const hours[] = {"37.5", "40", "-20.25", "1234.5", "3.75e1", "0.5", "16"};
   Grids grids;
-  for (int row = 1; row < kNeededRows; ++row) {
+  for (int row = 1; row < needed_grid::kRowCount; ++row) {
     const auto i = static_cast<std::size_t>(row) % 7;
-    grids.needed.SetCell(1, row, std::to_string(row));
-    grids.needed.SetCell(2, row, std::to_string(-row % 4));
-    grids.needed.SetCell(3, row, starts[i]);
-    grids.needed.SetCell(4, row, ends[i]);
+    grids.needed.SetCell(needed_grid::kShifts, row, std::to_string(row));
+    grids.needed.SetCell(needed_grid::kEmployees, row, std::to_string(-row % 4));
+    grids.needed.SetCell(needed_grid::kStart, row, starts[i]);
+    grids.needed.SetCell(needed_grid::kEnd, row, ends[i]);
   }
-  for (int row = 1; row < kStaffRows; ++row) {
-    grids.staff.SetCell(1, row, std::to_string(row * 3));
-    grids.staff.SetCell(2, row, hours[static_cast<std::size_t>(row) % 7]);
+  for (int row = 1; row < staff_grid::kRowCount; ++row) {
+    grids.staff.SetCell(staff_grid::kEmployees, row, std::to_string(row * 3));
+    grids.staff.SetCell(staff_grid::kHours, row, hours[static_cast<std::size_t>(row) % 7]);
   }
   return grids;
 }
@@ -80,14 +81,14 @@ void BM_StrtoldAndSnprintfOfAFullGrid(benchmark::State& state) {
   Grids grids = FullGrids();
   calc::ReCalc(grids.needed, grids.staff);
   std::vector<std::string> texts;
-  for (int row = 1; row < kNeededRows; ++row) {
-    for (int col = 1; col <= 4; ++col) {
+  for (int row = 1; row < needed_grid::kRowCount; ++row) {
+    for (int col = needed_grid::kShifts; col <= needed_grid::kEnd; ++col) {
       texts.push_back(grids.needed.Cell(col, row));
     }
   }
-  for (int row = 1; row < kStaffRows; ++row) {
-    texts.push_back(grids.staff.Cell(1, row));
-    texts.push_back(grids.staff.Cell(2, row));
+  for (int row = 1; row < staff_grid::kRowCount; ++row) {
+    texts.push_back(grids.staff.Cell(staff_grid::kEmployees, row));
+    texts.push_back(grids.staff.Cell(staff_grid::kHours, row));
   }
   char buffer[64];
   for (auto _ : state) {
@@ -112,8 +113,8 @@ void BM_ReCalcHugeTimeCell(benchmark::State& state, char fill) {
   for (auto _ : state) {
     state.PauseTiming();
     Grids grids;
-    grids.needed.SetCell(1, 1, "1");
-    grids.needed.SetCell(3, 1, text);
+    grids.needed.SetCell(needed_grid::kShifts, 1, "1");
+    grids.needed.SetCell(needed_grid::kStart, 1, text);
     state.ResumeTiming();
     benchmark::DoNotOptimize(calc::ReCalc(grids.needed, grids.staff));
   }

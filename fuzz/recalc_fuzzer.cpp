@@ -1,5 +1,5 @@
-// The recalculation over a needed grid of 6 × 15 and a staff grid of 4 × 10 cells typed from the
-// fuzzer's input, under regional settings from its first line. Each further line types one
+// The recalculation over a needed and a staff grid of the window's size, their cells typed from
+// the fuzzer's input, under regional settings from its first line. Each further line types one
 // cell: "N31=9a" puts "9a" into column 3, row 1 of the needed grid; "S22=37.5" puts "37.5" into
 // column 2, row 2 of the staff grid. Both backends must agree on every run, and a second run
 // over what a successful run wrote must repeat it except where the planner's entries were more
@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "calc/cell_grid.h"
 #include "calc/errors.h"
+#include "calc/grid_shape.h"
 #include "calc/number_text.h"
 #include "calc/recalc.h"
 #include "calc/time_text.h"
@@ -27,14 +29,12 @@ using fuzz::Native;
 using fuzz::Require;
 using fuzz::Soft;
 
-constexpr int kNeededTimeCols[] = {3, 4};
-constexpr int kNeededTotalCol = 5;
-constexpr int kStaffHoursCol = 2;
-constexpr int kStaffTotalCol = 3;
+namespace needed_grid = calc::needed_grid;
+namespace staff_grid = calc::staff_grid;
 
 struct Grids {
-  MemoryGrid needed{6, 15};
-  MemoryGrid staff{4, 10};
+  MemoryGrid needed{needed_grid::kColCount, needed_grid::kRowCount};
+  MemoryGrid staff{staff_grid::kColCount, staff_grid::kRowCount};
 
   friend bool operator==(const Grids&, const Grids&) = default;
 };
@@ -125,7 +125,7 @@ std::set<int> NeededRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid&
                                       const calc::RegionalSettings& settings) {
   std::set<int> rows;
   for (int row = 1; row < typed.RowCount(); ++row) {
-    for (const int col : kNeededTimeCols) {
+    for (const int col : {needed_grid::kStart, needed_grid::kEnd}) {
       const std::optional<double> before = TimeOfCell(typed.Cell(col, row), settings);
       if (calc::RowHasData(typed, row) &&
           (!before || *before != TimeOfCell(after.Cell(col, row), settings))) {
@@ -141,8 +141,8 @@ std::set<int> StaffRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& 
   std::set<int> rows;
   for (int row = 1; row < typed.RowCount(); ++row) {
     if (calc::RowHasData(typed, row) &&
-        HoursOfCell(typed.Cell(kStaffHoursCol, row), settings) !=
-            HoursOfCell(after.Cell(kStaffHoursCol, row), settings)) {
+        HoursOfCell(typed.Cell(staff_grid::kHours, row), settings) !=
+            HoursOfCell(after.Cell(staff_grid::kHours, row), settings)) {
       rows.insert(row);
     }
   }
@@ -171,8 +171,8 @@ void CheckSecondRun(const Grids& typed, const Grids& first, const calc::ReCalcRe
   Grids second = first;
   const calc::ReCalcResult secondResult = RunBoth(second, settings);
   Require(secondResult.ok, "a second run over a successful run's cells succeeds");
-  RequireSameExceptTotals(first.needed, second.needed, kNeededTotalCol, neededChanging);
-  RequireSameExceptTotals(first.staff, second.staff, kStaffTotalCol, staffChanging);
+  RequireSameExceptTotals(first.needed, second.needed, needed_grid::kTotal, neededChanging);
+  RequireSameExceptTotals(first.staff, second.staff, staff_grid::kTotal, staffChanging);
   Require(!neededChanging.empty() || !staffChanging.empty() || secondResult == firstResult,
           "a second run repeats the first's results",
           firstResult.message + " / " + secondResult.message);

@@ -6,6 +6,7 @@
 #include "calc/cell_grid.h"
 #include "calc/errors.h"
 #include "calc/extended.h"
+#include "calc/grid_shape.h"
 #include "calc/number_text.h"
 #include "calc/recalc.h"
 #include "calc/regional.h"

@@ -9,28 +9,13 @@
 
 #include "calc/errors.h"
 #include "calc/extended.h"
+#include "calc/grid_shape.h"
 #include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 #include "calc/time_text.h"
 
 namespace calc {
 namespace {
-
-namespace needed_col {
-constexpr int kCount = 1;
-constexpr int kEmployees = 2;
-constexpr int kStart = 3;
-constexpr int kEnd = 4;
-constexpr int kTotal = 5;
-constexpr int kMinCount = 6;
-}  // namespace needed_col
-
-namespace staff_col {
-constexpr int kEmployees = 1;
-constexpr int kHours = 2;
-constexpr int kTotal = 3;
-constexpr int kMinCount = 4;
-}  // namespace staff_col
 
 // The magnitude of the lowest 32-bit number does not fit 32 bits; a wrapped negative count
 // would give plainly wrong man-hours, and a widened one would be written back as a text the
@@ -80,16 +65,16 @@ class Recalculation {
     double start = 0.0;
     double end = 0.0;
     bool emptyTime = false;
-    Guarded([&] { count = NormaliseCount(grid, needed_col::kCount, row); });
-    Guarded([&] { employees = NormaliseCount(grid, needed_col::kEmployees, row); });
+    Guarded([&] { count = NormaliseCount(grid, needed_grid::kShifts, row); });
+    Guarded([&] { employees = NormaliseCount(grid, needed_grid::kEmployees, row); });
     if (error_) {
       return;
     }
-    Guarded([&] { start = NormaliseTime(grid, needed_col::kStart, row, emptyTime); });
+    Guarded([&] { start = NormaliseTime(grid, needed_grid::kStart, row, emptyTime); });
     if (error_) {
       return;
     }
-    Guarded([&] { end = NormaliseTime(grid, needed_col::kEnd, row, emptyTime); });
+    Guarded([&] { end = NormaliseTime(grid, needed_grid::kEnd, row, emptyTime); });
     if (error_) {
       return;
     }
@@ -97,20 +82,20 @@ class Recalculation {
     const std::int64_t shifts = std::int64_t{count} * std::int64_t{employees};
     const double shiftHours = emptyTime ? 0.0 : ShiftHours(start, end);
     Guarded([&] {
-      AddManHours(grid, needed_col::kTotal, row, Real(shifts) * Real(shiftHours), totalNeeded_);
+      AddManHours(grid, needed_grid::kTotal, row, Real(shifts) * Real(shiftHours), totalNeeded_);
     });
   }
 
   void StaffRow(CellGrid& grid, int row) {
     std::int32_t employees = 0;
     double hours = 0.0;
-    Guarded([&] { employees = NormaliseCount(grid, staff_col::kEmployees, row); });
-    Guarded([&] { hours = NormaliseHours(grid, staff_col::kHours, row); });
+    Guarded([&] { employees = NormaliseCount(grid, staff_grid::kEmployees, row); });
+    Guarded([&] { hours = NormaliseHours(grid, staff_grid::kHours, row); });
     if (error_) {
       return;
     }
     Guarded([&] {
-      AddManHours(grid, staff_col::kTotal, row, Real(employees) * Real(hours), totalAvailable_);
+      AddManHours(grid, staff_grid::kTotal, row, Real(employees) * Real(hours), totalAvailable_);
     });
   }
 
@@ -205,6 +190,10 @@ class Recalculation {
   double totalAvailable_ = 0.0;
 };
 
+// The column count that ReCalc requires covers every column the run reads or writes.
+static_assert(needed_grid::kTotal < needed_grid::kColCount);
+static_assert(staff_grid::kTotal < staff_grid::kColCount);
+
 void RequireColumns(const CellGrid& grid, int minimum, const char* name) {
   if (grid.ColCount() < minimum) {
     throw std::invalid_argument(std::string("The ") + name + " grid needs at least " +
@@ -227,8 +216,8 @@ template <ExtendedArithmetic Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
   const ArithmeticScope<Real> arithmetic;
-  RequireColumns(needed, needed_col::kMinCount, "needed");
-  RequireColumns(staff, staff_col::kMinCount, "staff");
+  RequireColumns(needed, needed_grid::kColCount, "needed");
+  RequireColumns(staff, staff_grid::kColCount, "staff");
   return Recalculation<Real>(settings).Run(needed, staff);
 }
 

@@ -5,6 +5,7 @@
 
 #include "calc/cell_grid.h"
 #include "calc/extended.h"
+#include "calc/grid_shape.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -36,15 +37,14 @@ struct ReCalcResult {
 // "Total Hrs" column counts.
 bool RowHasData(const CellGrid& grid, int row);
 
-// Recalculates the needed grid (columns "Shift Desc", "#", "#Emp", "Start Time", "End Time",
-// "Total Hrs") and the staff grid ("Group Desc", "#Emp", "Hrs / Wk", "Total Hrs"): reads every
-// row that has data, rewrites the entries it understands in their normal form, writes each
-// row's man-hours, and totals hours needed against hours available. An unreadable entry, or
-// man-hours beyond the double range, leaves its cell alone and turns the result into "ERROR".
-// Throws std::invalid_argument, before touching any cell, when the needed grid has fewer than
-// 6 columns or the staff grid fewer than 4. Every working value is formed in `Real` and
-// rounded to a double where it is stored. Texts are read and written under the given regional
-// settings, or the process-wide ones.
+// Recalculates the needed grid and the staff grid, whose columns needed_grid and staff_grid
+// place: reads every row that has data, rewrites the entries it understands in their normal
+// form, writes each row's man-hours, and totals hours needed against hours available. An
+// unreadable entry, or man-hours beyond the double range, leaves its cell alone and turns the
+// result into "ERROR". Throws std::invalid_argument, before touching any cell, when a grid has
+// fewer columns than its kColCount; grids of any number of rows are read. Every working value
+// is formed in `Real` and rounded to a double where it is stored. Texts are read and written
+// under the given regional settings, or the process-wide ones.
 template <ExtendedArithmetic Real>
 ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings);
 template <ExtendedArithmetic Real>

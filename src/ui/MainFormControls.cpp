@@ -20,20 +20,19 @@ QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
   return group;
 }
 
-CellGridWidget* MakeGrid(QWidget* parent, const char* name, const QRect& box, int rows,
-                         const std::vector<int>& widths, const QColor& ink, const QString& spoken) {
-  auto* grid = new CellGridWidget(static_cast<int>(widths.size()), rows, parent);
-  grid->setObjectName(QString::fromLatin1(name));
-  grid->setAccessibleName(spoken);
+CellGridWidget* MakeGrid(QWidget* parent, const GridPanelSpec& layout) {
+  auto* grid = new CellGridWidget(layout.cols, layout.rows, parent);
+  grid->setObjectName(QString::fromLatin1(layout.grid));
+  grid->setAccessibleName(QString::fromLatin1(layout.gridSpoken));
   grid->setFont(MakeFont(kGridFont));
   QPalette colours = grid->palette();
   colours.setColor(QPalette::Base, kSilver);
-  colours.setColor(QPalette::Text, ink);
+  colours.setColor(QPalette::Text, layout.ink);
   colours.setColor(QPalette::Dark, kGrey);
   grid->setPalette(colours);
   grid->SetRowHeight(kGridRowHeight);
-  grid->SetColumnWidths(widths);
-  grid->setGeometry(box);
+  grid->SetColumnWidths(layout.widths);
+  grid->setGeometry(GridBox(layout));
   return grid;
 }
 
@@ -111,8 +110,7 @@ GridPanel MakeGridPanel(QWidget* window, const GridPanelSpec& layout) {
         layout.titleLabels[i], {layout.titleLefts[i], kTitleTop}, kCaptionFont, colours[i]};
     MakeLabel(inside, title, words[i]);
   }
-  auto* grid = MakeGrid(inside, layout.grid, GridBox(layout), layout.rows, layout.widths,
-                        layout.ink, QString::fromLatin1(layout.gridSpoken));
+  auto* grid = MakeGrid(inside, layout);
   auto* group =
       MakeTotalBox(inside, layout.group, layout.groupBox, QString::fromLatin1(layout.caption));
   auto* total = MakeResultLabel(group, layout.total, TotalBox(layout), MakeFont(kTotalFont),

@@ -1,5 +1,7 @@
 #include "ui/MainFormLayout.h"
 
+#include "calc/grid_shape.h"
+
 namespace ui::main_form {
 namespace {
 
@@ -32,7 +34,8 @@ const GridPanelSpec kNeededPanel{.panel = "Panel1",
                                  .ink = kBlue,
                                  .grid = "NeededHoursList",
                                  .gridWidth = 393,
-                                 .rows = 15,
+                                 .cols = calc::needed_grid::kColCount,
+                                 .rows = calc::needed_grid::kRowCount,
                                  .widths = {106, 18, 40, 68, 70, 58},
                                  .gridSpoken = "Shifts needed",
                                  .group = "GroupBox1",
@@ -47,7 +50,8 @@ const GridPanelSpec kStaffPanel{.panel = "Panel2",
                                 .ink = kGreen,
                                 .grid = "EmployeeHoursList",
                                 .gridWidth = 297,
-                                .rows = 10,
+                                .cols = calc::staff_grid::kColCount,
+                                .rows = calc::staff_grid::kRowCount,
                                 .widths = {108, 42, 72, 63},
                                 .gridSpoken = "Staff available",
                                 .group = "GroupBox2",

@@ -53,7 +53,8 @@ struct GridPanelSpec {
   QColor ink;
   const char* grid;
   int gridWidth;
-  int rows;
+  int cols;
+  int rows;  // the heading row included
   std::vector<int> widths;
   const char* gridSpoken;
   const char* group;

@@ -8,8 +8,10 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStyle>
-#include <array>
+#include <span>
+#include <string_view>
 
+#include "calc/grid_shape.h"
 #include "calc/recalc.h"
 #include "ui/Accessibility.h"
 #include "ui/Appearance.h"
@@ -54,9 +56,11 @@ using main_form::MakeResultLabel;
 using main_form::SetTextColour;
 using main_form::ShowSpoken;
 
-const std::array<const char*, 6> kNeededHeadings{"Shift Desc", "#",        "#Emp",
-                                                 "Start Time", "End Time", "Total Hrs"};
-const std::array<const char*, 4> kStaffHeadings{"Group Desc", "#Emp", "Hrs / Wk", "Total Hrs"};
+void WriteHeadings(CellGridWidget* grid, std::span<const std::string_view> headings) {
+  for (std::size_t col = 0; col < headings.size(); ++col) {
+    grid->SetCell(static_cast<int>(col), 0, QString::fromLatin1(QByteArrayView(headings[col])));
+  }
+}
 
 // The toolkit calls the window's handlers through here, so that a failure is reported before
 // it could unwind through the toolkit's own frames.
@@ -156,12 +160,8 @@ void TMainForm::FormCreate(QObject* /*sender*/) {
   ProductPageAction = new BrowseUrlAction(
       QStringLiteral("ProductPageAction"),
       QUrl(QString::fromLatin1(kHomePage) + QString::fromLatin1(kProductPagePath)), this);
-  for (std::size_t col = 0; col < kNeededHeadings.size(); ++col) {
-    NeededHoursList->SetCell(static_cast<int>(col), 0, QString::fromLatin1(kNeededHeadings[col]));
-  }
-  for (std::size_t col = 0; col < kStaffHeadings.size(); ++col) {
-    EmployeeHoursList->SetCell(static_cast<int>(col), 0, QString::fromLatin1(kStaffHeadings[col]));
-  }
+  WriteHeadings(NeededHoursList, calc::needed_grid::kHeadings);
+  WriteHeadings(EmployeeHoursList, calc::staff_grid::kHeadings);
   ReCalc();
 }
 

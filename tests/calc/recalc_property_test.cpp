@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "calc/cell_grid.h"
+#include "calc/grid_shape.h"
 #include "calc/recalc.h"
 #include "number_test_support.h"
 
 namespace calc {
 namespace {
-
-constexpr int kNeededTotalCol = 5;
-constexpr int kStaffTotalCol = 3;
 
 // Fills both grids with entries typed in the many forms the planner may use, and records the
 // rows whose man-hours a second run may legitimately change: an empty time cell (no hours on
@@ -27,25 +25,25 @@ class GridTyper {
 
   void FillNeeded(CellGrid& grid) {
     for (int row = 1; row < grid.RowCount(); ++row) {
-      FillCommon(grid, row, kNeededTotalCol);
+      FillCommon(grid, row, needed_grid::kTotal);
       if (Chance(0.3)) {
         continue;
       }
-      grid.SetCell(1, row, Count());
-      grid.SetCell(2, row, Count());
-      grid.SetCell(3, row, Time(row, neededChanging_));
-      grid.SetCell(4, row, Time(row, neededChanging_));
+      grid.SetCell(needed_grid::kShifts, row, Count());
+      grid.SetCell(needed_grid::kEmployees, row, Count());
+      grid.SetCell(needed_grid::kStart, row, Time(row, neededChanging_));
+      grid.SetCell(needed_grid::kEnd, row, Time(row, neededChanging_));
     }
   }
 
   void FillStaff(CellGrid& grid) {
     for (int row = 1; row < grid.RowCount(); ++row) {
-      FillCommon(grid, row, kStaffTotalCol);
+      FillCommon(grid, row, staff_grid::kTotal);
       if (Chance(0.3)) {
         continue;
       }
-      grid.SetCell(1, row, Count());
-      grid.SetCell(2, row, Hours(row));
+      grid.SetCell(staff_grid::kEmployees, row, Count());
+      grid.SetCell(staff_grid::kHours, row, Hours(row));
     }
   }
 
@@ -147,8 +145,8 @@ TYPED_TEST(ReCalcPropertyTest, ASecondRunRepeatsTheFirstSaveForItsStatedExceptio
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
       SCOPED_TRACE(seed);
       GridTyper typer(seed, settings);
-      MemoryGrid needed(6, 15);
-      MemoryGrid staff(4, 10);
+      MemoryGrid needed(needed_grid::kColCount, needed_grid::kRowCount);
+      MemoryGrid staff(staff_grid::kColCount, staff_grid::kRowCount);
       typer.FillNeeded(needed);
       typer.FillStaff(staff);
       const auto run = [&] { return ReCalcAs<TypeParam>(needed, staff, settings); };
@@ -157,8 +155,9 @@ TYPED_TEST(ReCalcPropertyTest, ASecondRunRepeatsTheFirstSaveForItsStatedExceptio
       const MemoryGrid neededAfterFirst = needed;
       const MemoryGrid staffAfterFirst = staff;
       const ReCalcResult second = run();
-      ExpectStableExceptTotals(neededAfterFirst, needed, kNeededTotalCol, typer.NeededChanging());
-      ExpectStableExceptTotals(staffAfterFirst, staff, kStaffTotalCol, typer.StaffChanging());
+      ExpectStableExceptTotals(neededAfterFirst, needed, needed_grid::kTotal,
+                               typer.NeededChanging());
+      ExpectStableExceptTotals(staffAfterFirst, staff, staff_grid::kTotal, typer.StaffChanging());
       if (typer.NeededChanging().empty() && typer.StaffChanging().empty()) {
         EXPECT_EQ(second, first);
         ++stableRuns;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/cell_grid.h"
+#include "calc/grid_shape.h"
 #include "number_test_support.h"
 
 namespace calc {
@@ -22,11 +23,6 @@ void PrintTo(const ReCalcResult& result, std::ostream* out) {
 namespace {
 
 using Cells = std::vector<std::string>;
-
-constexpr int kNeededCols = 6;
-constexpr int kNeededRows = 15;
-constexpr int kStaffCols = 4;
-constexpr int kStaffRows = 10;
 
 void SetRow(CellGrid& grid, int row, const Cells& cells) {
   for (std::size_t col = 0; col < cells.size(); ++col) {
@@ -60,8 +56,8 @@ class ReCalcTest : public ::testing::Test {
   ReCalcResult Run() { return ReCalcAs<Real>(needed_, staff_, settings_); }
 
   RegionalSettings settings_;
-  MemoryGrid needed_{kNeededCols, kNeededRows};
-  MemoryGrid staff_{kStaffCols, kStaffRows};
+  MemoryGrid needed_{needed_grid::kColCount, needed_grid::kRowCount};
+  MemoryGrid staff_{staff_grid::kColCount, staff_grid::kRowCount};
 };
 TYPED_TEST_SUITE(ReCalcTest, testing::ArithmeticTypes, testing::ArithmeticTypeNames);
 
@@ -103,7 +99,7 @@ TYPED_TEST(ReCalcTest, NeededRowIsNormalisedAndItsManHoursWritten) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed[1] + " " + c.typed[3] + " " + c.typed[4]);
-    this->needed_ = MemoryGrid(kNeededCols, 2);
+    this->needed_ = MemoryGrid(needed_grid::kColCount, 2);
     SetRow(this->needed_, 1, c.typed);
     const ReCalcResult result = this->Run();
     EXPECT_EQ(Row(this->needed_, 1), c.rewritten);
@@ -129,7 +125,7 @@ TYPED_TEST(ReCalcTest, StaffRowIsNormalisedAndItsManHoursWritten) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed[2]);
-    this->staff_ = MemoryGrid(kStaffCols, 2);
+    this->staff_ = MemoryGrid(staff_grid::kColCount, 2);
     SetRow(this->staff_, 1, c.typed);
     EXPECT_EQ(this->Run(), Surplus("0", c.available, c.available));
     EXPECT_EQ(Row(this->staff_, 1), c.rewritten);
@@ -196,8 +192,8 @@ TYPED_TEST(ReCalcTest, UnreadableEntryKeepsItsTextAndEndsInError) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    this->needed_ = MemoryGrid(kNeededCols, 2);
-    this->staff_ = MemoryGrid(kStaffCols, 2);
+    this->needed_ = MemoryGrid(needed_grid::kColCount, 2);
+    this->staff_ = MemoryGrid(staff_grid::kColCount, 2);
     SetRow(this->needed_, 1, {"", "1", "1", "9:00 am", "5:00 pm", "old"});
     SetRow(this->staff_, 1, {"", "1", "40", "old"});
     MemoryGrid& grid = c.neededGrid ? this->needed_ : this->staff_;
@@ -254,19 +250,19 @@ TYPED_TEST(ReCalcTest, HoursWhoseRewrittenFormPassesTheDoubleRangeEndInError) {
 TYPED_TEST(ReCalcTest, TooFewColumnsAreRejectedBeforeAnyCellIsTouched) {
   SetRow(this->needed_, 1, {"", "-1", "1", "9a", "5p"});
   const MemoryGrid needed = this->needed_;
-  MemoryGrid narrowStaff(kStaffCols - 1, kStaffRows);
+  MemoryGrid narrowStaff(staff_grid::kColCount - 1, staff_grid::kRowCount);
   EXPECT_THROW(ReCalcAs<TypeParam>(this->needed_, narrowStaff), std::invalid_argument);
   EXPECT_EQ(this->needed_, needed);
-  MemoryGrid narrowNeeded(kNeededCols - 1, kNeededRows);
+  MemoryGrid narrowNeeded(needed_grid::kColCount - 1, needed_grid::kRowCount);
   EXPECT_THROW(ReCalcAs<TypeParam>(narrowNeeded, this->staff_), std::invalid_argument);
 }
 
 TYPED_TEST(ReCalcTest, GridsOfAnyNumberOfRowsAndExtraColumnsAreRead) {
-  MemoryGrid headingsOnly(kNeededCols, 1);
-  MemoryGrid noRows(kStaffCols, 0);
+  MemoryGrid headingsOnly(needed_grid::kColCount, 1);
+  MemoryGrid noRows(staff_grid::kColCount, 0);
   EXPECT_EQ(ReCalcAs<TypeParam>(headingsOnly, noRows), Surplus("0", "0", "0"));
 
-  MemoryGrid tall(kNeededCols + 1, 100);
+  MemoryGrid tall(needed_grid::kColCount + 1, 100);
   for (int row = 1; row < 100; ++row) {
     SetRow(tall, row, {"", "1", "1", "9:00 am", "10:00 am"});
   }
@@ -323,7 +319,7 @@ TYPED_TEST(ReCalcTest, HugeCellsAreReadOrKeptWhole) {
   EXPECT_EQ(this->staff_.Cell(2, 1), "37.5");
 
   const std::string junk(kSize, '\xFF');
-  for (int col = 1; col < kNeededCols - 1; ++col) {
+  for (int col = 1; col < needed_grid::kColCount - 1; ++col) {
     this->needed_.SetCell(col, 2, junk);
   }
   this->staff_.SetCell(2, 2, junk);

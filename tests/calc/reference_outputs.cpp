@@ -9,6 +9,7 @@
 #include "calc/cell_grid.h"
 #include "calc/errors.h"
 #include "calc/extended.h"
+#include "calc/grid_shape.h"
 #include "calc/number_text.h"
 #include "calc/recalc.h"
 #include "calc/regional.h"
@@ -378,24 +379,24 @@ std::string GridText(const CellGrid& grid) {
 // reads what the first one wrote.
 std::string RecalcRecord(Generator& random, const RegionalSettings& settings) {
   const bool clean = random.OneIn(2);
-  MemoryGrid needed(6, 2 + random.BelowInt(6));
-  MemoryGrid staff(4, 2 + random.BelowInt(5));
+  MemoryGrid needed(needed_grid::kColCount, 2 + random.BelowInt(6));
+  MemoryGrid staff(staff_grid::kColCount, 2 + random.BelowInt(5));
   for (int row = 1; row < needed.RowCount(); ++row) {
     if (random.OneIn(6)) {
       continue;
     }
-    needed.SetCell(0, row, "Shift");
-    needed.SetCell(1, row, CountCell(random, clean));
-    needed.SetCell(2, row, CountCell(random, clean));
-    needed.SetCell(3, row, TimeCell(random, settings, clean));
-    needed.SetCell(4, row, TimeCell(random, settings, clean));
+    needed.SetCell(needed_grid::kDescription, row, "Shift");
+    needed.SetCell(needed_grid::kShifts, row, CountCell(random, clean));
+    needed.SetCell(needed_grid::kEmployees, row, CountCell(random, clean));
+    needed.SetCell(needed_grid::kStart, row, TimeCell(random, settings, clean));
+    needed.SetCell(needed_grid::kEnd, row, TimeCell(random, settings, clean));
   }
   for (int row = 1; row < staff.RowCount(); ++row) {
     if (random.OneIn(6)) {
       continue;
     }
-    staff.SetCell(1, row, CountCell(random, clean));
-    staff.SetCell(2, row, HoursCell(random, settings, clean));
+    staff.SetCell(staff_grid::kEmployees, row, CountCell(random, clean));
+    staff.SetCell(staff_grid::kHours, row, HoursCell(random, settings, clean));
   }
   const std::string typed = GridText(needed) + GridText(staff);
   std::string line = typed + " ->";

@@ -42,13 +42,13 @@ TEST(SettingsArgument, EveryConversionUsesTheGivenSettings) {
     EXPECT_EQ(FormatTime(ParseTime("9:30 pm"), c.settings), c.time);
     EXPECT_EQ(ParseTime(c.time, c.settings), ParseTime("9:30 pm"));
 
-    MemoryGrid needed(6, 2);
-    MemoryGrid staff(4, 2);
-    staff.SetCell(1, 1, "2");
-    staff.SetCell(2, 1, c.ungrouped);
+    MemoryGrid needed(needed_grid::kColCount, 2);
+    MemoryGrid staff(staff_grid::kColCount, 2);
+    staff.SetCell(staff_grid::kEmployees, 1, "2");
+    staff.SetCell(staff_grid::kHours, 1, c.ungrouped);
     const ReCalcResult result = ReCalc(needed, staff, c.settings);
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(staff.Cell(2, 1), c.ungrouped);
+    EXPECT_EQ(staff.Cell(staff_grid::kHours, 1), c.ungrouped);
     EXPECT_EQ(result.hrsAvail, FormatHours(2469135.0, c.settings));
   }
   EXPECT_EQ(GetRegionalSettings(), RegionalSettings{});

@@ -25,6 +25,7 @@
 #include <optional>
 #include <random>
 
+#include "calc/grid_shape.h"
 #include "calc/recalc.h"
 #include "result_labels.h"
 #include "ui/CellGridWidget.h"
@@ -33,6 +34,8 @@
 
 using ui::CellGridWidget;
 using ui::CellPos;
+namespace needed_grid = calc::needed_grid;
+namespace staff_grid = calc::staff_grid;
 
 namespace {
 
@@ -390,9 +393,11 @@ class Driver {
   Action TypeEntry() {
     const int grid = model_.focused;
     const int col = model_.current[grid].col;
-    const bool whole = col == 1 || (grid == kNeeded && col == 2);
-    const bool time = grid == kNeeded && (col == 3 || col == 4);
-    const bool hours = grid == kStaff && col == 2;
+    const bool whole = grid == kNeeded
+                           ? col == needed_grid::kShifts || col == needed_grid::kEmployees
+                           : col == staff_grid::kEmployees;
+    const bool time = grid == kNeeded && (col == needed_grid::kStart || col == needed_grid::kEnd);
+    const bool hours = grid == kStaff && col == staff_grid::kHours;
     const QString entry = Chance(0.1) ? PickFrom(kWords)
                           : whole     ? PickFrom(kWholeNumbers)
                           : time      ? PickFrom(kTimes)
