@@ -90,6 +90,9 @@ std::string RenderScientific(const DigitImage& image, const Separators& separato
 
 template <ExtendedArithmetic Real>
 std::string RenderHours(Real value, const RegionalSettings& settings, bool grouped) {
+  const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
+  const ArithmeticScope<Real> arithmetic;
+  DefaultFloatingPointModes::Pin(value);
   const DecimalImage image = MakeDecimalImage(value);
   if (image.kind == ImageKind::kNaN) {
     return "NAN";
@@ -111,17 +114,11 @@ std::string RenderHours(Real value, const RegionalSettings& settings, bool group
 
 template <ExtendedArithmetic Real>
 std::string FormatHoursAs(Real value, const RegionalSettings& settings) {
-  const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
-  const ArithmeticScope<Real> arithmetic;
-  DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, settings, true);
 }
 
 template <ExtendedArithmetic Real>
 std::string FormatHoursUngroupedAs(Real value, const RegionalSettings& settings) {
-  const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
-  const ArithmeticScope<Real> arithmetic;
-  DefaultFloatingPointModes::Pin(value);
   return RenderHours(value, settings, false);
 }
 
