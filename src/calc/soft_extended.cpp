@@ -295,11 +295,12 @@ std::optional<SoftExtended> DivideNormal(SoftExtended a, SoftExtended b) {
       scaleBy64 ? Wide{x->significand, 0} : Wide{x->significand >> 1, x->significand << 63};
   std::uint64_t remainder = 0;
   const std::uint64_t quotient = DivideWide(dividend, y->significand, remainder);
-  // remainder < divisor, so comparing it with divisor − remainder avoids doubling it.
-  const std::uint64_t rest = y->significand - remainder;
-  const Discarded discarded = remainder < rest    ? Discarded::kBelowHalf
-                              : remainder == rest ? Discarded::kHalf
-                                                  : Discarded::kAboveHalf;
+  // The remainder lies below the divisor, so comparing it with divisor − remainder tells whether
+  // it is past half the divisor. It is never exactly half: the quotient would then be an odd
+  // number of 65 bits over a power of two, and that odd number would divide the dividend's
+  // significand, which has 64.
+  const Discarded discarded =
+      remainder < y->significand - remainder ? Discarded::kBelowHalf : Discarded::kAboveHalf;
   return RoundNormal(x->negative != y->negative, x->exponent - y->exponent - (scaleBy64 ? 1 : 0),
                      quotient, discarded);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "calc/errors.h"
 #include "calc/extended.h"
@@ -132,7 +134,32 @@ class Generator {
     return X87Bits{static_cast<std::uint16_t>(sign | (exponent + 16383)), significand | kTop};
   }
 
+  // Operands for the software type's integer paths: significands of a few leading bits, random
+  // or all ones, so that products, quotients, sums and integer roundings tie or carry, at
+  // exponents whose sum or difference puts the result at an edge of the normal range, or at
+  // distances that decide how a sum aligns.
+  std::pair<X87Bits, X87Bits> EdgeOperands() {
+    static constexpr int kRangeEdges[] = {-16382, 16383};
+    static constexpr int kDistances[] = {0, 1, 63, 64, 65, 128};
+    const int first =
+        OneIn(2) ? static_cast<int>(Below(68)) - 2 : static_cast<int>(Below(2 * 16383)) - 16382;
+    const int offset = static_cast<int>(Below(5)) - 2;
+    const int edge = kRangeEdges[Below(2)] + offset;
+    const int distance = kDistances[Below(std::size(kDistances))] + offset;
+    const int second = Below(3) == 0   ? edge - first
+                       : Below(2) == 0 ? first - edge
+                                       : first - distance;
+    return {Operand(first), Operand(std::clamp(second, -16382, 16383))};
+  }
+
  private:
+  X87Bits Operand(int exponent) {
+    const std::uint64_t top = OneIn(4) ? ~std::uint64_t{0} : random_() | kTop;
+    const auto sign = static_cast<std::uint16_t>(OneIn(2) ? 0x8000U : 0U);
+    return X87Bits{static_cast<std::uint16_t>(sign | (exponent + 16383)),
+                   kTop | (top << Below(64))};
+  }
+
   X87Bits Nudge(X87Bits bits) {
     bits.significand += Below(9) - 4;
     bits.significand |= kTop;
@@ -187,8 +214,10 @@ std::string DescribeResult(X87Bits bits) {
 TEST(BackendDifferential, ArithmeticAgreesOnGeneratedOperands) {
   Generator generator(3);
   for (int i = 0; i < kArithmeticInputs; ++i) {
-    const X87Bits a = generator.Pattern();
-    const X87Bits b = generator.OneIn(3) ? generator.NarrowingPattern() : generator.Pattern();
+    const auto [a, b] = generator.OneIn(4) ? generator.EdgeOperands()
+                        : generator.OneIn(3)
+                            ? std::pair(generator.Pattern(), generator.NarrowingPattern())
+                            : std::pair(generator.Pattern(), generator.Pattern());
     const long double x = FromX87BitsAs<long double>(a);
     const long double y = FromX87BitsAs<long double>(b);
     const SoftExtended u = FromX87BitsAs<SoftExtended>(a);
