@@ -161,10 +161,11 @@ SoftExtended Apply(BinaryMpfrOp operation, SoftExtended a, SoftExtended b) {
 }
 
 // The common case of every operation is done exactly in integers: both operands finite, non-zero
-// and normal, and the result normal too. MPFR rounds a normal result to 64 bits with no regard
-// to the exponent range, so rounding the exact integer result to nearest, ties to even, gives its
-// pattern bit for bit; everything else (zeros, infinities, NaN, subnormals, results that leave
-// the normal range) goes through MPFR as before.
+// and normal, and the result normal too. There the exponent range plays no part, and MPFR's
+// result, like the x87's, is the exact one rounded to 64 bits, to nearest with ties to even; so
+// rounding the exact integer result that way gives the same pattern bit for bit. Everything else
+// (zeros, infinities, NaN, subnormals, results that leave the normal range) goes through MPFR as
+// before.
 
 // (-1)^negative × significand × 2^(exponent − 63), with bit 63 of the significand set.
 struct NormalValue {
@@ -193,20 +194,27 @@ Discarded FromBitsBelow(std::uint64_t discardedBits) {
   return discardedBits < x87::kIntegerBit ? Discarded::kBelowHalf : Discarded::kAboveHalf;
 }
 
-// The value significand × 2^(exponent − 63) plus the discarded part, rounded to nearest with ties
-// to the even significand. A carry out of bit 63 leaves 2^64, that is 2^63 one exponent up. The
-// exact value is at least 2^exponent, so an exponent below the normal range means a subnormal
-// result and one above it after rounding an overflow: both are left to MPFR.
+// Rounding to nearest goes up past half a unit, and at exactly half to the even neighbour.
+bool RoundsUp(std::uint64_t kept, Discarded discarded) {
+  return discarded == Discarded::kAboveHalf || (discarded == Discarded::kHalf && (kept & 1) != 0);
+}
+
+// The value significand × 2^(exponent − 63) plus the discarded part, rounded; a carry out of bit 63
+// leaves 2^64, that is 2^63 one exponent up. The exact value is at least 2^exponent, so an exponent
+// below the normal range means a subnormal result, and one above it after rounding an overflow:
+// both are left to MPFR.
 std::optional<SoftExtended> RoundNormal(bool negative, int exponent, std::uint64_t significand,
                                         Discarded discarded) {
-  if (discarded == Discarded::kAboveHalf ||
-      (discarded == Discarded::kHalf && (significand & 1) != 0)) {
+  if (exponent < x87::kMinNormalExponent) {
+    return std::nullopt;
+  }
+  if (RoundsUp(significand, discarded)) {
     if (++significand == 0) {
       significand = x87::kIntegerBit;
       ++exponent;
     }
   }
-  if (exponent < x87::kMinNormalExponent || exponent > x87::kExponentBias) {
+  if (exponent > x87::kExponentBias) {
     return std::nullopt;
   }
   const auto sign = static_cast<std::uint16_t>(negative ? 0x8000U : 0U);
@@ -305,6 +313,76 @@ std::optional<SoftExtended> DivideNormal(SoftExtended a, SoftExtended b) {
                      quotient, discarded);
 }
 
+// The smaller operand's significand placed `distance` bits below the top of a 128-bit window,
+// and whether any of its bits fell out below. They do only past a distance of 64.
+Wide AlignBelow(std::uint64_t significand, int distance, bool& bitsLost) {
+  bitsLost = distance > 64 && (distance >= 128 || (significand << (128 - distance)) != 0);
+  if (distance == 0) {
+    return Wide{significand, 0};
+  }
+  if (distance < 64) {
+    return Wide{significand >> distance, significand << (64 - distance)};
+  }
+  return Wide{0, distance < 128 ? significand >> (distance - 64) : 0};
+}
+
+Wide ShiftLeft(Wide value, int shift) {
+  if (shift == 0) {
+    return value;
+  }
+  if (shift < 64) {
+    return Wide{(value.high << shift) | (value.low >> (64 - shift)), value.low << shift};
+  }
+  return Wide{value.low << (shift - 64), 0};
+}
+
+Discarded FromWindowBelow(std::uint64_t low, bool bitsLost) {
+  return bitsLost && low == x87::kIntegerBit ? Discarded::kAboveHalf : FromBitsBelow(low);
+}
+
+// The larger magnitude's significand tops a 128-bit window and the smaller one is aligned below
+// it. Up to a distance of 64 the window holds the exact sum or difference. Further apart, the
+// lost bits of the smaller operand count as sticky: for a sum they only ever add less than a unit
+// of the window's last bit, and for a difference the window is lowered by one unit so that the
+// lost rest lies strictly above it. Either way the result keeps its top bit within one place of
+// the window's, so the lost bits stay far below the rounding position and only decide between
+// exactly half and above it. A difference of equal magnitudes is +0, as rounding to nearest gives.
+std::optional<SoftExtended> AddNormal(SoftExtended a, SoftExtended b) {
+  std::optional<NormalValue> x = AsNormal(a.Bits());
+  std::optional<NormalValue> y = AsNormal(b.Bits());
+  if (!x || !y) {
+    return std::nullopt;
+  }
+  if (std::pair(x->exponent, x->significand) < std::pair(y->exponent, y->significand)) {
+    std::swap(x, y);
+  }
+  bool bitsLost = false;
+  const Wide smaller = AlignBelow(y->significand, x->exponent - y->exponent, bitsLost);
+  int exponent = x->exponent;
+  Wide result{};
+  if (x->negative == y->negative) {
+    result = Wide{x->significand + smaller.high, smaller.low};
+    // A carry needs a distance below 64, which leaves the window's last bit clear and no bit
+    // lost, so shifting it out loses nothing.
+    if (result.high < x->significand) {
+      result = Wide{(result.high >> 1) | x87::kIntegerBit, (result.low >> 1) | (result.high << 63)};
+      ++exponent;
+    }
+  } else {
+    const std::uint64_t low = 0 - smaller.low - (bitsLost ? 1 : 0);
+    const std::uint64_t borrow = smaller.low != 0 || bitsLost ? 1 : 0;
+    result = Wide{x->significand - smaller.high - borrow, low};
+    if (result.high == 0 && result.low == 0) {
+      return SoftExtended();
+    }
+    const int shift =
+        result.high != 0 ? std::countl_zero(result.high) : 64 + std::countl_zero(result.low);
+    result = ShiftLeft(result, shift);
+    exponent -= shift;
+  }
+  return RoundNormal(x->negative, exponent, result.high, FromWindowBelow(result.low, bitsLost));
+}
+
 // A normal value from 2^63 on is an integer already; below 1 it rounds to 0 or 1, 1/2 itself to
 // the even 0. In between, the bits below the binary point decide like any discarded part.
 std::optional<SoftExtended> RoundNormalToInteger(SoftExtended value) {
@@ -315,17 +393,14 @@ std::optional<SoftExtended> RoundNormalToInteger(SoftExtended value) {
   if (x->exponent >= 63) {
     return value;
   }
-  const SoftExtended one(1);
   if (x->exponent < 0) {
     const bool toOne = x->exponent == -1 && x->significand != x87::kIntegerBit;
-    const SoftExtended magnitude = toOne ? one : SoftExtended();
+    const SoftExtended magnitude = toOne ? SoftExtended(1) : SoftExtended();
     return x->negative ? -magnitude : magnitude;
   }
   const std::uint64_t integer = x->significand >> (63 - x->exponent);
-  const Discarded discarded = FromBitsBelow(x->significand << (x->exponent + 1));
-  const bool up =
-      discarded == Discarded::kAboveHalf || (discarded == Discarded::kHalf && (integer & 1) != 0);
-  // integer + 1 is at most 2^63, and at least 1: no zero to sign.
+  const bool up = RoundsUp(integer, FromBitsBelow(x->significand << (x->exponent + 1)));
+  // The integer part is at least 1 and, rounded up, at most 2^63: no zero to sign, no overflow.
   const SoftExtended magnitude(integer + (up ? 1 : 0));
   return x->negative ? -magnitude : magnitude;
 }
@@ -380,10 +455,12 @@ X87Bits SoftExtended::FromInteger(bool negative, std::uint64_t magnitude) {
 SoftExtended::SoftExtended(double value) : bits_(WidenDouble(value)) {}
 
 SoftExtended operator+(SoftExtended a, SoftExtended b) {
-  return Apply(mpfr_add, a, b);
+  const std::optional<SoftExtended> sum = AddNormal(a, b);
+  return sum ? *sum : Apply(mpfr_add, a, b);
 }
 SoftExtended operator-(SoftExtended a, SoftExtended b) {
-  return Apply(mpfr_sub, a, b);
+  const std::optional<SoftExtended> difference = AddNormal(a, -b);
+  return difference ? *difference : Apply(mpfr_sub, a, b);
 }
 SoftExtended operator*(SoftExtended a, SoftExtended b) {
   const std::optional<SoftExtended> product = MultiplyNormal(a, b);
