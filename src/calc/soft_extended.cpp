@@ -405,6 +405,30 @@ std::optional<SoftExtended> RoundNormalToInteger(SoftExtended value) {
   return x->negative ? -magnitude : magnitude;
 }
 
+// A normal value whose double is normal keeps the top 53 of its 64 significand bits, rounded by
+// the other 11; the double's range makes the result normal from 2^-1022 on, and a rounding that
+// overflows past 2^1024 is left to MPFR.
+std::optional<double> RoundNormalToDouble(SoftExtended value) {
+  constexpr int kDoubleBias = 1023;
+  const std::optional<NormalValue> x = AsNormal(value.Bits());
+  if (!x || x->exponent < 1 - kDoubleBias) {
+    return std::nullopt;
+  }
+  std::uint64_t kept = x->significand >> 11;
+  int exponent = x->exponent;
+  if (RoundsUp(kept, FromBitsBelow(x->significand << 53)) && ++kept == std::uint64_t{1} << 53) {
+    kept >>= 1;
+    ++exponent;
+  }
+  if (exponent > kDoubleBias) {
+    return std::nullopt;
+  }
+  const std::uint64_t sign = x->negative ? std::uint64_t{1} << 63 : 0;
+  const std::uint64_t fraction = kept & ((std::uint64_t{1} << 52) - 1);
+  return std::bit_cast<double>(sign | (static_cast<std::uint64_t>(exponent + kDoubleBias) << 52) |
+                               fraction);
+}
+
 // Decodes an IEEE double into the significand-and-exponent form that x87::Encode takes.
 X87Bits WidenDouble(double value) {
   const auto bits = std::bit_cast<std::uint64_t>(value);
@@ -529,6 +553,9 @@ double RoundToDouble(SoftExtended x) {
     const std::uint64_t payload = (bits.significand >> 11) & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t sign = x87::SignBit(bits) ? std::uint64_t{1} << 63 : 0;
     return std::bit_cast<double>(sign | kDoubleExponent | kDoubleQuietBit | payload);
+  }
+  if (const std::optional<double> rounded = RoundNormalToDouble(x)) {
+    return *rounded;
   }
   const X87ExponentRange range;
   StackMpfr value(bits);
