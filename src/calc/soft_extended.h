@@ -2,7 +2,8 @@
 
 // An exact software model of the x87 80-bit extended format, for targets whose long double is
 // something else and for checking the native arithmetic against. A value is its 80-bit pattern,
-// so it needs no heap; each operation rounds through MPFR exactly as the x87 rounds.
+// so it needs no heap. Each operation rounds exactly as the x87 rounds: in plain integers when
+// operands and result are normal, through MPFR otherwise.
 
 #include <compare>
 #include <concepts>
