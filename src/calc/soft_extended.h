@@ -64,10 +64,11 @@ class SoftExtended {
   X87Bits bits_;
 };
 
-// Every SoftExtended operation needs MPFR's exponent range at the x87 one. Inside this scope
-// the first operation narrows it and the rest find it so, instead of each setting it up and
-// putting it back; each public call of the core holds one for the whole call. The range and MPFR
-// flags the rest of the process set come back at the end. Scopes nest; each thread has its own.
+// Every SoftExtended operation that goes through MPFR needs its exponent range at the x87 one.
+// Inside this scope the first such operation narrows it and the rest find it so, instead of each
+// setting it up and putting it back; each public call of the core holds one for the whole call. The
+// range and MPFR flags the rest of the process set come back at the end. Scopes nest; each thread
+// has its own.
 class X87RangeScope {
  public:
   X87RangeScope();
