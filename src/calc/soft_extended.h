@@ -2,7 +2,8 @@
 
 // An exact software model of the x87 80-bit extended format, for targets whose long double is
 // something else and for checking the native arithmetic against. A value is its 80-bit pattern,
-// so it needs no heap; each operation rounds through MPFR exactly as the x87 rounds.
+// so it needs no heap. Each operation rounds exactly as the x87 rounds: in plain integers when
+// operands and result are normal, through MPFR otherwise.
 
 #include <compare>
 #include <concepts>
@@ -67,10 +68,11 @@ class SoftExtended {
   X87Bits bits_;
 };
 
-// Every SoftExtended operation needs MPFR's exponent range at the x87 one. Inside this scope
-// the first operation narrows it and the rest find it so, instead of each setting it up and
-// putting it back; each public call of the core holds one for the whole call. The range and MPFR
-// flags the rest of the process set come back at the end. Scopes nest; each thread has its own.
+// Every SoftExtended operation that goes through MPFR needs its exponent range at the x87 one.
+// Inside this scope the first such operation narrows it and the rest find it so, instead of each
+// setting it up and putting it back; each public call of the core holds one for the whole call. The
+// range and MPFR flags the rest of the process set come back at the end. Scopes nest; each thread
+// has its own.
 class X87RangeScope {
  public:
   X87RangeScope();

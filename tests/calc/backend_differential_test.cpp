@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "calc/errors.h"
 #include "calc/extended.h"
@@ -132,7 +134,32 @@ class Generator {
     return X87Bits{static_cast<std::uint16_t>(sign | (exponent + 16383)), significand | kTop};
   }
 
+  // Operands for the software type's integer paths: significands of a few leading bits, random
+  // or all ones, so that products, quotients, sums and integer roundings tie or carry, at
+  // exponents whose sum or difference puts the result at an edge of the normal range, or at
+  // distances that decide how a sum aligns.
+  std::pair<X87Bits, X87Bits> EdgeOperands() {
+    static constexpr int kRangeEdges[] = {-16382, 16383};
+    static constexpr int kDistances[] = {0, 1, 63, 64, 65, 128};
+    const int first =
+        OneIn(2) ? static_cast<int>(Below(68)) - 2 : static_cast<int>(Below(2 * 16383)) - 16382;
+    const int offset = static_cast<int>(Below(5)) - 2;
+    const int edge = kRangeEdges[Below(2)] + offset;
+    const int distance = kDistances[Below(std::size(kDistances))] + offset;
+    const int second = Below(3) == 0   ? edge - first
+                       : Below(2) == 0 ? first - edge
+                                       : first - distance;
+    return {Operand(first), Operand(std::clamp(second, -16382, 16383))};
+  }
+
  private:
+  X87Bits Operand(int exponent) {
+    const std::uint64_t top = OneIn(4) ? ~std::uint64_t{0} : random_() | kTop;
+    const auto sign = static_cast<std::uint16_t>(OneIn(2) ? 0x8000U : 0U);
+    return X87Bits{static_cast<std::uint16_t>(sign | (exponent + 16383)),
+                   kTop | (top << Below(64))};
+  }
+
   X87Bits Nudge(X87Bits bits) {
     bits.significand += Below(9) - 4;
     bits.significand |= kTop;
@@ -184,25 +211,49 @@ std::string DescribeResult(X87Bits bits) {
   return x87::IsNaN(bits) ? "NaN" : Describe(bits);
 }
 
+// Every arithmetic result of one type on a pair of patterns, in one line.
+template <class Real>
+std::string ArithmeticOutcomes(X87Bits a, X87Bits b) {
+  const Real x = FromX87BitsAs<Real>(a);
+  const Real y = FromX87BitsAs<Real>(b);
+  return DescribeResult(ToX87Bits(x + y)) + " " + DescribeResult(ToX87Bits(x - y)) + " " +
+         DescribeResult(ToX87Bits(x * y)) + " " + DescribeResult(ToX87Bits(x / y)) + " " +
+         DescribeResult(ToX87Bits(RoundToInteger(x))) + (x < y ? " <" : "") + (x == y ? " ==" : "");
+}
+
 TEST(BackendDifferential, ArithmeticAgreesOnGeneratedOperands) {
   Generator generator(3);
   for (int i = 0; i < kArithmeticInputs; ++i) {
-    const X87Bits a = generator.Pattern();
-    const X87Bits b = generator.OneIn(3) ? generator.NarrowingPattern() : generator.Pattern();
-    const long double x = FromX87BitsAs<long double>(a);
-    const long double y = FromX87BitsAs<long double>(b);
-    const SoftExtended u = FromX87BitsAs<SoftExtended>(a);
-    const SoftExtended v = FromX87BitsAs<SoftExtended>(b);
-    const std::string operands = Describe(a) + " " + Describe(b);
-    ASSERT_EQ(DescribeResult(ToX87Bits(x + y)), DescribeResult(ToX87Bits(u + v))) << operands;
-    ASSERT_EQ(DescribeResult(ToX87Bits(x - y)), DescribeResult(ToX87Bits(u - v))) << operands;
-    ASSERT_EQ(DescribeResult(ToX87Bits(x * y)), DescribeResult(ToX87Bits(u * v))) << operands;
-    ASSERT_EQ(DescribeResult(ToX87Bits(x / y)), DescribeResult(ToX87Bits(u / v))) << operands;
-    ASSERT_EQ(DescribeResult(ToX87Bits(RoundToInteger(x))),
-              DescribeResult(ToX87Bits(RoundToInteger(u))))
-        << operands;
-    ASSERT_EQ(x < y, u < v) << operands;
-    ASSERT_EQ(x == y, u == v) << operands;
+    const auto [a, b] = generator.OneIn(4) ? generator.EdgeOperands()
+                        : generator.OneIn(3)
+                            ? std::pair(generator.Pattern(), generator.NarrowingPattern())
+                            : std::pair(generator.Pattern(), generator.Pattern());
+    ASSERT_EQ(ArithmeticOutcomes<long double>(a, b), ArithmeticOutcomes<SoftExtended>(a, b))
+        << Describe(a) << " " << Describe(b);
+  }
+}
+
+// Cases too rare for the generator, each at an edge of the software type's integer paths.
+TEST(BackendDifferential, ArithmeticAgreesOnRareEdges) {
+  constexpr std::uint64_t kOnes = ~std::uint64_t{0};
+  const std::pair<X87Bits, X87Bits> cases[] = {
+      // Products exactly half-way, rounded up and left to the even significand.
+      {{0x3FFF, 0xC000000000000000U}, {0x3FFF, kTop | 1}},
+      {{0x3FFF, 0xC000000000000000U}, {0x3FFF, kTop | 3}},
+      // 1 + 2^-63 and the largest value plus half their last unit: a carry out of the top bit,
+      // then also out of the range.
+      {{0x3FFF, kOnes}, {0x3FFF - 64, kTop}},
+      {{0x7FFE, kOnes}, {0x7FFE - 64, kTop}},
+      // A difference whose lost bits turn an apparent tie into more than half a unit.
+      {{0x3FFF, kTop | 3}, {0x3FFF - 65, kOnes}},
+      // The smallest normal value exactly, and a product needing 64 bits just below it, which
+      // the subnormal grid rounds.
+      {{0x0001 + 10, kTop}, {0x3FFF - 10, kTop}},
+      {{0x0001, kTop}, {0x3FFE, kOnes}},
+  };
+  for (const auto& [a, b] : cases) {
+    EXPECT_EQ(ArithmeticOutcomes<long double>(a, b), ArithmeticOutcomes<SoftExtended>(a, b))
+        << Describe(a) << " " << Describe(b);
   }
 }
 
