@@ -22,10 +22,6 @@ constexpr int kExponentReadLimit = 500;
   FailNotValid(text, "floating point value");
 }
 
-bool IsDigit(char c) {
-  return static_cast<unsigned char>(c) - unsigned{'0'} <= 9U;
-}
-
 bool StartsWithDigit(std::string_view rest) {
   return !rest.empty() && IsDigit(rest.front());
 }

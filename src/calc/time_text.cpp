@@ -9,6 +9,7 @@
 #include "calc/extended.h"
 #include "calc/internal/fp_environment.h"
 #include "calc/internal/not_valid.h"
+#include "calc/internal/text_scan.h"
 #include "calc/regional.h"
 
 namespace calc {
@@ -140,8 +141,6 @@ class TimeScanner {
   }
 
  private:
-  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
   std::string_view text_;
   std::size_t pos_ = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "calc/internal/text_scan.h"
+
 namespace calc {
 namespace {
 
@@ -38,7 +40,7 @@ WideMantissa::WideMantissa(std::uint64_t exact)
 
 std::size_t WideMantissa::AddDigits(std::string_view text) {
   std::size_t taken = 0;
-  for (; taken < text.size() && text[taken] >= '0' && text[taken] <= '9'; ++taken) {
+  for (; taken < text.size() && IsDigit(text[taken]); ++taken) {
     Add(text[taken] - '0');
   }
   return taken;

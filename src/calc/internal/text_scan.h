@@ -7,6 +7,11 @@
 
 namespace calc {
 
+// An ASCII decimal digit; no other script's digits count.
+inline bool IsDigit(char c) {
+  return static_cast<unsigned char>(c) - unsigned{'0'} <= 9U;
+}
+
 // The conversions skip spaces (code 32) only; other blanks are TrimBlanks's business.
 inline void SkipSpaces(std::string_view& rest) {
   while (rest.starts_with(' ')) {
