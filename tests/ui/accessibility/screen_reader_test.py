@@ -1,8 +1,8 @@
 """What a screen reader hears from Shiftmeter, through the accessibility bus (AT-SPI).
 
 Usage: screen_reader_test.py PROGRAM. Run on an X display inside a session D-Bus of its own
-(dbus-run-session); starts the accessibility bus, the program, and listens as a screen reader
-does while it types into the needed grid.
+(on_x_display.sh gives it both); starts the accessibility bus, the program, and listens as a
+screen reader does while it types into the needed grid.
 """
 
 import os

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Runs a command on an X display of its own (Xvfb), with the openbox window manager or bare.
+# Runs a command on an X display of its own (Xvfb), with the openbox window manager or bare,
+# and on a session D-Bus of its own, so that what the test meets does not depend on the buses
+# the machine happens to run: with no session bus at all, libdbus (which Qt's X platform loads
+# for accessibility) falls back to autolaunching one, fails, and leaves a leak behind.
 # Usage: on_x_display.sh DISPLAY_NUMBER openbox|bare COMMAND...
 set -euo pipefail
 display=":$1"
@@ -51,4 +54,4 @@ fi
 if [ -n "${ASAN_OPTIONS:-}" ]; then
   export ASAN_OPTIONS=${ASAN_OPTIONS//strict_string_checks=1/strict_string_checks=0}
 fi
-QT_QPA_PLATFORM=xcb "$@"
+QT_QPA_PLATFORM=xcb dbus-run-session -- "$@"
