@@ -2,8 +2,9 @@
 # Builds the calculation core and its tests for the other platforms it promises identical
 # results on, and runs every test there through an emulator: Windows x64 with mingw-w64 under
 # Wine, with the native x87 type and with the MPFR type; Linux ARM64 (MPFR type) under
-# qemu-user; Linux i386 (native type). Installs what is missing like scripts/test.sh, prints one
-# line per target, and fails if any target fails. Build folders: build/cross-<target>.
+# qemu-user; Linux i386 (native type), natively or, where the kernel runs no 32-bit programs,
+# under qemu-user. Installs what is missing like scripts/test.sh, prints one line per target,
+# and fails if any target fails. Build folders: build/cross-<target>.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,13 @@ targets=(
   "linux-arm64-soft linux-arm64"
   "linux-i386-x87 linux-i386"
 )
+
+# One line per reason that GoogleTest gave for skipping, with how many tests gave it: the line
+# after each "Skipped" mark.
+skip_reasons() {
+  [ -f "$1" ] || return 0
+  awk 'skipped { print; skipped = 0 } / Skipped$/ { skipped = 1 }' "$1" | sort | uniq -c
+}
 
 summary=()
 failed=0
@@ -44,6 +52,13 @@ for target in "${targets[@]}"; do
   fi
   result=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1 || true)
   summary+=("$(printf '%-18s %-6s %s (%ds)' "$name" "$verdict" "${result:-no tests ran}" $((SECONDS - start)))")
+  # How the target's programs ran, when not as usual, and why a test skipped, under its line.
+  while read -r note; do
+    summary+=("    $note")
+  done < <(grep -oE 'This kernel runs no 32-bit programs.*' "$log" || true)
+  while read -r count reason; do
+    summary+=("    $count skipped: $reason")
+  done < <(skip_reasons "$dir/Testing/Temporary/LastTest.log")
 done
 
 echo "=== cross targets"

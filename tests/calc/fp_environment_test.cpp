@@ -46,6 +46,16 @@ Modes CurrentModes() {
 void SetX87ControlWord(std::uint16_t word) {
   __asm__ volatile("fldcw %0" : : "m"(word));
 }
+// A real x87 rounds only arithmetic to its precision control and loads a double exactly under
+// any mode. qemu-user's emulated one (7.2) rounds the load as well, so at 24-bit precision a
+// double the caller hands over is changed before any code of ours runs: 1e18, whose significand
+// has 42 bits, comes in as 999,999,984,306,749,440.
+bool LoadsDoublesExactly() {
+  const double value = 1e18;
+  long double loaded = 0;
+  __asm__ volatile("fldl %1" : "=t"(loaded) : "m"(value));
+  return static_cast<long long>(loaded) == 1'000'000'000'000'000'000LL;
+}
 #if defined(__SSE__)
 void SetSseControl(std::uint32_t word) {
   __asm__ volatile("ldmxcsr %0" : : "m"(word));
@@ -54,6 +64,9 @@ void SetSseControl(std::uint32_t word) {
 #else
 Modes CurrentModes() {
   return {0, 0, std::fegetround()};
+}
+bool LoadsDoublesExactly() {
+  return true;
 }
 #endif
 
@@ -103,6 +116,12 @@ TEST_P(FloatingPointModesTest, GiveTheReferenceOutputsAndAreRestored) {
   std::fenv_t defaults;
   std::fegetenv(&defaults);
   GetParam().apply();
+  if (!LoadsDoublesExactly()) {
+    std::fesetenv(&defaults);
+    GTEST_SKIP() << "this x87 rounds a double it loads to the caller's precision, as qemu-user's "
+                    "emulation does and no real x87 does; the caller's values are changed "
+                    "before the core sees them";
+  }
   const Modes callers = CurrentModes();
   const std::vector<SectionDigest> digests = ComputeReferenceOutputs(kDivisor, nullptr);
   const Modes after = CurrentModes();
