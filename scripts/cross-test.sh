@@ -55,7 +55,7 @@ for target in "${targets[@]}"; do
   # How the target's programs ran, when not as usual, and why a test skipped, under its line.
   while read -r note; do
     summary+=("    $note")
-  done < <(grep -oE 'This kernel runs no 32-bit programs.*' "$log" || true)
+  done < <(grep -m 1 -oE 'This kernel runs no 32-bit programs.*' "$log" || true)
   while read -r count reason; do
     summary+=("    $count skipped: $reason")
   done < <(skip_reasons "$dir/Testing/Temporary/LastTest.log")
