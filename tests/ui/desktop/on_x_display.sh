@@ -3,11 +3,13 @@
 # and on a session D-Bus of its own, so that what the test meets does not depend on the buses
 # the machine happens to run: with no session bus at all, libdbus (which Qt's X platform loads
 # for accessibility) falls back to autolaunching one, fails, and leaves a leak behind.
-# Usage: on_x_display.sh DISPLAY_NUMBER openbox|bare COMMAND...
+# The server takes the first display number that no other server holds, on this machine or in
+# a chroot beside it (they share the abstract socket names), so that tests can run side by side
+# and beside whatever X servers the machine runs.
+# Usage: on_x_display.sh openbox|bare COMMAND...
 set -euo pipefail
-display=":$1"
-manager=$2
-shift 2
+manager=$1
+shift
 
 manager_pid=
 server=
@@ -19,22 +21,16 @@ stop() {
 trap stop EXIT
 trap 'exit 1' INT TERM HUP PIPE
 
-# The server writes its display number once it takes clients. A server of an earlier run on
-# the same display may still be on its way out; then this one gives up at once, and is retried.
+# The server writes its display number once it takes clients.
 ready=$(mktemp)
-for _ in $(seq 50); do
-  Xvfb "$display" -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
-  server=$!
-  while kill -0 "$server" 2>/dev/null && [ ! -s "$ready" ]; do
-    sleep 0.05
-  done
-  [ -s "$ready" ] && break
-  wait "$server" || true
-  server=
-  sleep 0.2
+Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+server=$!
+while kill -0 "$server" 2>/dev/null && [ ! -s "$ready" ]; do
+  sleep 0.05
 done
+display=:$(cat "$ready")
 rm -f "$ready"
-[ -n "$server" ] || { echo "Xvfb could not start on $display" >&2; exit 1; }
+[ "$display" != : ] || { echo "Xvfb could not start" >&2; exit 1; }
 export DISPLAY=$display
 if [ "$manager" = openbox ]; then
   openbox --sm-disable &
