@@ -14,6 +14,12 @@ scripts/build-mingw-deps.sh
 
 # Wine keeps its own prefix in the build tree rather than in the user's home.
 export WINEPREFIX=$PWD/build/wine-prefix
+# Two tests at a time under Wine race its server: when one test ends as the last client, the
+# server shuts down while the next one connects ("recvmsg: Connection reset by peer"). One
+# server kept alive for the whole run, and stopped at the end, closes that window.
+mkdir -p "$WINEPREFIX"
+wineserver --persistent
+trap 'wineserver --kill 2>/dev/null || true' EXIT
 
 # name, toolchain file, extra cache settings
 targets=(
