@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running or testing Shiftmeter needs.
-# Usage: scripts/setup.sh run|test|look|cross   (look: what the screenshot and start-up scripts
-# need; cross: the cross compilers, emulators and foreign-architecture libraries of
-# scripts/cross-test.sh). As root it installs whatever is missing (after refreshing the package
-# lists); as another user it prints the exact lines to run and fails. Installs nothing when all
-# is present.
+# Installs the Debian packages that building, running or testing Shiftmeter needs, by names that
+# every supported release has: the clang runtime, for one, by the name that follows the release's
+# default clang. Usage: scripts/setup.sh run|test|look|cross|chroot   (look: what the screenshot
+# and start-up scripts need; cross: the cross compilers, emulators and foreign-architecture
+# libraries of scripts/cross-test.sh; chroot: what scripts/distro-test.sh needs). As root it
+# installs whatever is missing (after refreshing the package lists); as another user it prints
+# the exact lines to run and fails. Installs nothing when all is present.
 set -euo pipefail
 
 build_packages=(
@@ -14,8 +15,8 @@ build_packages=(
   fonts-liberation fonts-urw-base35 fonts-wine fonts-dejavu-core fontconfig
 )
 test_packages=(
-  libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  libgtest-dev libbenchmark-dev git
+  clang libclang-rt-dev
   lintian appstream desktop-file-utils
   xvfb openbox x11-utils
   dbus at-spi2-core python3-pyatspi
@@ -32,13 +33,15 @@ cross_packages=(
   g++-aarch64-linux-gnu qemu-user-static libmpfr-dev:arm64 libgmp-dev:arm64 libgtest-dev:arm64
   g++-i686-linux-gnu libmpfr-dev:i386 libgmp-dev:i386 libgtest-dev:i386
 )
+chroot_packages=(debootstrap git)
 
 case "${1:-}" in
   run) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
   look) wanted=("${build_packages[@]}" "${look_packages[@]}") ;;
   cross) wanted=("${cross_packages[@]}") ;;
-  *) echo "usage: $0 run|test|look|cross" >&2; exit 2 ;;
+  chroot) wanted=("${chroot_packages[@]}") ;;
+  *) echo "usage: $0 run|test|look|cross|chroot" >&2; exit 2 ;;
 esac
 
 native_architecture=$(dpkg --print-architecture)
