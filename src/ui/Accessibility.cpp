@@ -104,8 +104,15 @@ void InstallAccessibleInterfaces() {
 }
 
 void AnnounceVerdict(QWidget* verdict) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  // An announcement is spoken as it stands, after what the reader is saying now.
+  QAccessibleAnnouncementEvent announcement(verdict, verdict->accessibleName());
+  QAccessible::updateAccessibility(&announcement);
+#else
+  // Before announcements existed, a notification that is shown again was the way.
   QAccessibleEvent shown(verdict, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 }  // namespace ui

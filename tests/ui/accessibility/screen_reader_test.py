@@ -24,15 +24,20 @@ def main(program):
     heard = []
     focused = []
 
+    # A toolkit that can announce a text says the verdict that way; an older one shows its
+    # notification again. A screen reader speaks either.
     def on_event(event):
-        if event.type.startswith("object:state-changed:showing") and event.detail1:
+        if event.type.startswith("object:announcement"):
+            heard.append(str(event.any_data))
+        elif event.type.startswith("object:state-changed:showing") and event.detail1:
             if event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
                 heard.append(event.source.name)
         elif event.type.startswith("object:state-changed:focused") and event.detail1:
             focused.append((event.source.getRole(), event.source.name))
 
     pyatspi.Registry.registerEventListener(
-        on_event, "object:state-changed:showing", "object:state-changed:focused")
+        on_event, "object:announcement", "object:state-changed:showing",
+        "object:state-changed:focused")
     context = GLib.MainContext.default()
 
     def pump(seconds):
