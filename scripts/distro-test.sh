@@ -3,6 +3,7 @@
 # release: a debootstrap chroot (--variant=minbase, from the machine's own Debian archive) that
 # gets a clone of the committed tree and runs scripts/test.sh as root.
 # Usage: scripts/distro-test.sh [RELEASE...]   (default: bookworm trixie)
+# SHIFTMETER_DISTRO_COMMAND names another command to run there instead (bash .ci/run, say).
 # Prints one line per release with the result and the time, and fails if any release fails.
 # Each release's output goes to build/distro-<release>.log. The base system of each release is
 # kept as a tarball in ${XDG_CACHE_HOME:-$HOME/.cache}/shiftmeter/, so that a second run does
@@ -13,6 +14,7 @@ cd "$(dirname "$0")/.."
 releases=("$@")
 [ ${#releases[@]} -gt 0 ] || releases=(bookworm trixie)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/shiftmeter
+command=${SHIFTMETER_DISTRO_COMMAND:-bash scripts/test.sh}
 architecture=$(dpkg --print-architecture)
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -99,7 +101,7 @@ test_release() {
   # In the background, so that a signal to this script ends the wait at once.
   chroot "$current_root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    bash -c 'cd /root/shiftmeter && bash scripts/test.sh' >>"$log" 2>&1 &
+    bash -c "cd /root/shiftmeter && $command" >>"$log" 2>&1 &
   wait $!
 }
 
@@ -109,7 +111,7 @@ failed=0
 for release in "${releases[@]}"; do
   log=build/distro-$release.log
   : >"$log"
-  echo "=== $release: minimal chroot, bash scripts/test.sh (output in $log)"
+  echo "=== $release: minimal chroot, $command (output in $log)"
   start=$SECONDS
   current_root=$(mktemp -d "${TMPDIR:-/tmp}/shiftmeter-$release.XXXXXX")
   # The system's own users (apt's, the bus's) must be able to enter its root.

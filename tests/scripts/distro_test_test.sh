@@ -45,7 +45,8 @@ FAKE
 cat >"$fakes/chroot" <<'FAKE'
 #!/bin/sh
 release=$(basename "$1" | sed 's/^shiftmeter-//; s/\..*//')
-echo "chroot $release" >>"$CALLS"
+for command; do :; done
+echo "chroot $release $command" >>"$CALLS"
 [ -f "$1/root/shiftmeter/scripts/distro-test.sh" ] || exit 3
 if [ "$release" = "$HANGING" ]; then
   echo "$PPID $$" >"$CALLS.hanging"
@@ -67,7 +68,8 @@ invoke() {
   mkdir -p "$scratch/tmp"
   env PATH="$fakes:$PATH" CALLS="$scratch/calls" TMPDIR="$scratch/tmp" \
     XDG_CACHE_HOME="$scratch/cache" FAKE_UID="${FAKE_UID:-0}" FAILING="${FAILING:-}" \
-    HANGING="${HANGING:-}" bash "$repo/scripts/distro-test.sh" "$@" >"$scratch/out" 2>&1
+    HANGING="${HANGING:-}" SHIFTMETER_DISTRO_COMMAND="${SHIFTMETER_DISTRO_COMMAND:-}" \
+    bash "$repo/scripts/distro-test.sh" "$@" >"$scratch/out" 2>&1
 }
 run_script() {
   : >"$scratch/calls"
@@ -109,11 +111,19 @@ expect 0 "bookworm trixie" "bookworm passed;trixie passed"
 expect_clean
 grep -q "trixie .*http://archive.example/debian/$" "$scratch/calls" || fail "not from the machine's archive"
 [ "$(grep -c '^mount ' "$scratch/calls")" = 10 ] || fail "not every chroot mounted"
+grep -q "^chroot trixie cd /root/shiftmeter && bash scripts/test.sh$" "$scratch/calls" ||
+  fail "not the test command in the clone"
 
 case_name="a release whose test command fails, from the cached base"
 FAILING=trixie run_script trixie bookworm
 expect 1 "" "trixie FAILED;bookworm passed"
 expect_clean
+
+case_name="another command named"
+SHIFTMETER_DISTRO_COMMAND="bash .ci/run" run_script bookworm
+expect 0 "" "bookworm passed"
+grep -q "^chroot bookworm cd /root/shiftmeter && bash .ci/run$" "$scratch/calls" ||
+  fail "not the command named"
 
 case_name="interrupted while the test command runs"
 : >"$scratch/calls"
