@@ -39,6 +39,20 @@ install(FILES ${SHIFTMETER_ASSETS}/mainicon.svg
         DESTINATION share/icons/hicolor/scalable/apps
         RENAME shiftmeter.svg)
 
+# AppStream 1.0 names the developer in an element with an ID of its own and deprecates the bare
+# name that older readers and validators know alone. The metadata takes the form that the
+# release it is built on reads, and the newer one where no AppStream is installed.
+set(SHIFTMETER_APPSTREAM_DEVELOPER
+    "<developer id=\"com.rostavel\">\n    <name>Rostavel</name>\n  </developer>")
+find_program(SHIFTMETER_APPSTREAMCLI appstreamcli)
+if(SHIFTMETER_APPSTREAMCLI)
+  execute_process(COMMAND ${SHIFTMETER_APPSTREAMCLI} --version OUTPUT_VARIABLE appstream_version
+                  ERROR_QUIET)
+  string(REGEX MATCH "[0-9]+\\.[0-9]+" appstream_version "${appstream_version}")
+  if(appstream_version VERSION_LESS 1.0)
+    set(SHIFTMETER_APPSTREAM_DEVELOPER "<developer_name>Rostavel</developer_name>")
+  endif()
+endif()
 configure_file(${SHIFTMETER_PACKAGING}/${SHIFTMETER_APP_ID}.metainfo.xml.in
                ${SHIFTMETER_PACKAGING_BUILT}/${SHIFTMETER_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${SHIFTMETER_PACKAGING_BUILT}/${SHIFTMETER_APP_ID}.metainfo.xml
