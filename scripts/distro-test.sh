@@ -20,6 +20,7 @@ architecture=$(dpkg --print-architecture)
 if [ "$(id -u)" -ne 0 ]; then
   echo "Making and entering a chroot needs root (debootstrap, mount, chroot). Run as root:" >&2
   echo "  bash $0 ${releases[*]}" >&2
+  scripts/setup.sh chroot || true
   exit 1
 fi
 scripts/setup.sh chroot

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # scripts/distro-test.sh without making a real chroot: fake id, apt-get, debootstrap, mount,
 # umount and chroot stand in for the real ones and write down what they were asked. The script
-# runs from a scratch repository of its own, beside a setup.sh that installs nothing. Each case
+# runs from a scratch repository of its own, beside a setup.sh that only says it ran. Each case
 # checks which releases were made, what was cached, what was left mounted and left behind.
 set -euo pipefail
 source_dir=$1
@@ -11,7 +11,7 @@ fakes=$scratch/fakes repo=$scratch/repo
 mkdir -p "$fakes" "$repo/scripts"
 
 cp "$source_dir/scripts/distro-test.sh" "$repo/scripts/"
-printf '#!/bin/sh\nexit 0\n' >"$repo/scripts/setup.sh"
+printf '#!/bin/sh\necho "setup.sh $*"\n' >"$repo/scripts/setup.sh"
 chmod +x "$repo/scripts/setup.sh"
 git -C "$repo" init --quiet
 git -C "$repo" add scripts
@@ -104,6 +104,7 @@ case_name="a user who is not root"
 FAKE_UID=1000 run_script trixie
 expect 1 "" ""
 grep -q "Run as root" "$scratch/out" || fail "no word of what it needs"
+grep -q "setup.sh chroot" "$scratch/out" || fail "no word of the packages it needs"
 
 case_name="no release named: bookworm, then trixie, each debootstrapped from the machine's archive"
 run_script
