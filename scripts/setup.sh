@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running or testing Shiftmeter needs.
-# Usage: scripts/setup.sh run|test|look|cross   (look: what the screenshot and start-up scripts
-# need; cross: the cross compilers, emulators and foreign-architecture libraries of
-# scripts/cross-test.sh). As root it installs whatever is missing (after refreshing the package
-# lists); as another user it prints the exact lines to run and fails. Installs nothing when all
-# is present.
+# Usage: scripts/setup.sh run|test|look|cross|windows   (look: what the screenshot and start-up
+# scripts need; cross: the cross compilers, emulators and foreign-architecture libraries of
+# scripts/cross-test.sh; windows: what scripts/windows-package.sh needs). As root it installs
+# whatever is missing (after refreshing the package lists); as another user it prints the exact
+# lines to run and fails. Installs nothing when all is present.
 set -euo pipefail
 
 build_packages=(
@@ -33,12 +33,20 @@ cross_packages=(
   g++-i686-linux-gnu libmpfr-dev:i386 libgmp-dev:i386 libgtest-dev:i386
 )
 
+# The program for Windows x64 with Qt built from Debian's source, its tests under Wine on Xvfb
+# (one of them in a German locale), and its installer.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix wine wine64 m4 dpkg-dev
+  wixl xvfb openbox x11-utils xdotool imagemagick dbus locales
+)
+
 case "${1:-}" in
   run) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
   look) wanted=("${build_packages[@]}" "${look_packages[@]}") ;;
   cross) wanted=("${cross_packages[@]}") ;;
-  *) echo "usage: $0 run|test|look|cross" >&2; exit 2 ;;
+  windows) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "usage: $0 run|test|look|cross|windows" >&2; exit 2 ;;
 esac
 
 native_architecture=$(dpkg --print-architecture)
@@ -85,12 +93,21 @@ if [ "$1" = cross ]; then
   sources=$(apt-cache showsrc gmp 2>/dev/null || true)
   grep -q '^Package: gmp$' <<<"$sources" || preparation+=("$(debian_source_entry_command)")
 fi
+# Steps after the install: the windows mode's German locale, which Wine takes from LANG only
+# where the C library has it.
+completion=()
+if [ "$1" = windows ]; then
+  sources=$(apt-cache showsrc qt6-base 2>/dev/null || true)
+  grep -q '^Package: qt6-base$' <<<"$sources" || preparation+=("$(debian_source_entry_command)")
+  locales=$(locale -a 2>/dev/null || true)
+  grep -qx de_DE.utf8 <<<"$locales" || completion+=("localedef -i de_DE -f UTF-8 de_DE.UTF-8")
+fi
 
 missing=()
 for package in "${wanted[@]}"; do
   is_installed "$package" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && [ ${#preparation[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && [ ${#preparation[@]} -eq 0 ] && [ ${#completion[@]} -eq 0 ] && exit 0
 
 install_command="DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends ${missing[*]}"
 if [ "$(id -u)" -ne 0 ]; then
@@ -99,6 +116,9 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "  $line" >&2
   done
   echo "  apt-get update; $install_command" >&2
+  for line in "${completion[@]}"; do
+    echo "  $line" >&2
+  done
   exit 1
 fi
 for line in "${preparation[@]}"; do
@@ -111,3 +131,7 @@ echo "Installing missing Debian packages: ${missing[*]}"
 apt-get -o DPkg::Lock::Timeout=600 update ||
   echo "Refreshing the package lists failed; installing from the lists at hand." >&2
 [ ${#missing[@]} -eq 0 ] || bash -c "$install_command"
+for line in "${completion[@]}"; do
+  echo "Completing: $line"
+  bash -c "$line"
+done
