@@ -51,7 +51,7 @@ add_custom_command(
   OUTPUT ${SHIFTMETER_ZIP}
   COMMAND ${CMAKE_COMMAND} -E tar cf ${SHIFTMETER_ZIP} --format=zip Shiftmeter.exe Help.html
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-  DEPENDS Shiftmeter shiftmeter_help_page
+  DEPENDS Shiftmeter $<TARGET_FILE:Shiftmeter> shiftmeter_help_page ${SHIFTMETER_HELP}
   COMMENT "Packing the portable zip")
 add_custom_target(shiftmeter_zip ALL DEPENDS ${SHIFTMETER_ZIP})
 
@@ -67,7 +67,8 @@ if(SHIFTMETER_WIXL)
             -D Help=bin/Help.html -D Icon=packaging/Shiftmeter.ico -o ${SHIFTMETER_MSI}
             ${SHIFTMETER_WXS}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DEPENDS Shiftmeter shiftmeter_help_page shiftmeter_icon ${SHIFTMETER_WXS}
+    DEPENDS Shiftmeter $<TARGET_FILE:Shiftmeter> shiftmeter_help_page ${SHIFTMETER_HELP}
+            shiftmeter_icon ${SHIFTMETER_ICON} ${SHIFTMETER_WXS}
     COMMENT "Building the installer")
   add_custom_target(shiftmeter_msi ALL DEPENDS ${SHIFTMETER_MSI})
 else()

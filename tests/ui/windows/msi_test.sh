@@ -10,8 +10,11 @@ msi=$1 version=$2 wixl=$3 wxs=$4 build=$5
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 work=$(mktemp -d)
 program_pid=
+installed=
+# A failed run removes what it installed, so that the next run starts from a clean prefix.
 stop() {
   [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+  [ -z "$installed" ] || wine msiexec /x "$(winepath -w "$installed")" /qn || true
   rm -rf "$work"
 }
 trap stop EXIT
@@ -44,6 +47,8 @@ product_icon() {
 }
 run_installer() {
   wine msiexec "$1" "$(winepath -w "$2")" /qn || fail "msiexec $1 $2 answered $?"
+  installed=$2
+  [ "$1" = /i ] || installed=
 }
 
 [ -z "$(entries)" ] && [ ! -e "$folder" ] || fail "Shiftmeter is installed before the test"
