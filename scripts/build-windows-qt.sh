@@ -61,9 +61,9 @@ build_from_source() {
     "this takes about half an hour on two cores (log: $work/build.log)" >&2
   (cd "$work" && apt-get source "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)") \
     >"$work/source.log" 2>&1 || { cat "$work/source.log" >&2; return 1; }
-  local start=$SECONDS source
-  source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
-  cmake -S "$source" -B "$work/build" -G Ninja \
+  local start=$SECONDS source_dir
+  source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+  cmake -S "$source_dir" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/windows-x64-mingw-compilers.cmake" \
     -DQT_HOST_PATH=$host -DQT_HOST_PATH_CMAKE_DIR=$host_cmake -DCMAKE_INSTALL_PREFIX="$prefix" \
     "${options[@]}" >"$work/build.log" 2>&1 &&
