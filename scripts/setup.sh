@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing Shiftmeter needs, by names that
 # every supported release has: the clang runtime, for one, by the name that follows the release's
-# default clang. Usage: scripts/setup.sh run|test|look|cross|chroot   (look: what the screenshot
-# and start-up scripts need; cross: the cross compilers, emulators and foreign-architecture
-# libraries of scripts/cross-test.sh; chroot: what scripts/distro-test.sh needs). As root it
+# default clang. Usage: scripts/setup.sh run|test|look|cross|windows|chroot   (look: what the
+# screenshot and start-up scripts need; cross: the cross compilers, emulators and
+# foreign-architecture libraries of scripts/cross-test.sh; windows: what
+# scripts/windows-package.sh needs; chroot: what scripts/distro-test.sh needs). As root it
 # installs whatever is missing (after refreshing the package lists); as another user it prints
 # the exact lines to run and fails. Installs nothing when all is present.
 set -euo pipefail
@@ -33,6 +34,12 @@ cross_packages=(
   g++-aarch64-linux-gnu qemu-user-static libmpfr-dev:arm64 libgmp-dev:arm64 libgtest-dev:arm64
   g++-i686-linux-gnu libmpfr-dev:i386 libgmp-dev:i386 libgtest-dev:i386
 )
+# The program for Windows x64 with Qt built from Debian's source, its tests under Wine on Xvfb
+# (one of them in a German locale), and its installer.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix wine wine64 m4 dpkg-dev
+  wixl xvfb openbox x11-utils xdotool imagemagick dbus locales
+)
 chroot_packages=(debootstrap git)
 
 case "${1:-}" in
@@ -40,8 +47,9 @@ case "${1:-}" in
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
   look) wanted=("${build_packages[@]}" "${look_packages[@]}") ;;
   cross) wanted=("${cross_packages[@]}") ;;
+  windows) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
   chroot) wanted=("${chroot_packages[@]}") ;;
-  *) echo "usage: $0 run|test|look|cross|chroot" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|look|cross|windows|chroot" >&2; exit 2 ;;
 esac
 
 native_architecture=$(dpkg --print-architecture)
@@ -88,12 +96,21 @@ if [ "$1" = cross ]; then
   sources=$(apt-cache showsrc gmp 2>/dev/null || true)
   grep -q '^Package: gmp$' <<<"$sources" || preparation+=("$(debian_source_entry_command)")
 fi
+# Steps after the install: the windows mode's German locale, which Wine takes from LANG only
+# where the C library has it.
+completion=()
+if [ "$1" = windows ]; then
+  sources=$(apt-cache showsrc qt6-base 2>/dev/null || true)
+  grep -q '^Package: qt6-base$' <<<"$sources" || preparation+=("$(debian_source_entry_command)")
+  locales=$(locale -a 2>/dev/null || true)
+  grep -qx de_DE.utf8 <<<"$locales" || completion+=("localedef -i de_DE -f UTF-8 de_DE.UTF-8")
+fi
 
 missing=()
 for package in "${wanted[@]}"; do
   is_installed "$package" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && [ ${#preparation[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && [ ${#preparation[@]} -eq 0 ] && [ ${#completion[@]} -eq 0 ] && exit 0
 
 install_command="DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends ${missing[*]}"
 if [ "$(id -u)" -ne 0 ]; then
@@ -102,6 +119,9 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "  $line" >&2
   done
   echo "  apt-get update; $install_command" >&2
+  for line in "${completion[@]}"; do
+    echo "  $line" >&2
+  done
   exit 1
 fi
 for line in "${preparation[@]}"; do
@@ -114,3 +134,7 @@ echo "Installing missing Debian packages: ${missing[*]}"
 apt-get -o DPkg::Lock::Timeout=600 update ||
   echo "Refreshing the package lists failed; installing from the lists at hand." >&2
 [ ${#missing[@]} -eq 0 ] || bash -c "$install_command"
+for line in "${completion[@]}"; do
+  echo "Completing: $line"
+  bash -c "$line"
+done

@@ -18,18 +18,31 @@ QString FirstInstalled(std::initializer_list<const char*> families) {
   return QString::fromLatin1(*(families.end() - 1));
 }
 
+#ifdef Q_OS_WIN
+// Every Windows has Tahoma and Times New Roman; Century Gothic comes with Office, and Verdana,
+// as wide and as round, stands in for it.
+constexpr const char* kTahomaStandIn = "Tahoma";
+constexpr const char* kTimesNewRomanStandIn = "Times New Roman";
+constexpr const char* kCenturyGothicStandIn = "Verdana";
+#else
+// Metric-compatible faces that Debian packages.
+constexpr const char* kTahomaStandIn = "DejaVu Sans";
+constexpr const char* kTimesNewRomanStandIn = "Liberation Serif";
+constexpr const char* kCenturyGothicStandIn = "URW Gothic";
+#endif
+
 QString FamilyFor(Face face) {
   switch (face) {
     case Face::Tahoma: {
-      static const QString family = FirstInstalled({"Tahoma", "DejaVu Sans"});
+      static const QString family = FirstInstalled({"Tahoma", kTahomaStandIn});
       return family;
     }
     case Face::TimesNewRoman: {
-      static const QString family = FirstInstalled({"Times New Roman", "Liberation Serif"});
+      static const QString family = FirstInstalled({"Times New Roman", kTimesNewRomanStandIn});
       return family;
     }
     case Face::CenturyGothic: {
-      static const QString family = FirstInstalled({"Century Gothic", "URW Gothic"});
+      static const QString family = FirstInstalled({"Century Gothic", kCenturyGothicStandIn});
       return family;
     }
   }
@@ -39,6 +52,7 @@ QString FamilyFor(Face face) {
 }  // namespace
 
 void InstallBundledFonts() {
+#ifndef Q_OS_WIN
   static const bool installed = [] {
     for (const char* name : {"tahoma.ttf", "tahomabd.ttf"}) {
       const QString file = QStringLiteral(SHIFTMETER_TAHOMA_FOLDER "/") + QLatin1String(name);
@@ -49,6 +63,7 @@ void InstallBundledFonts() {
     return true;
   }();
   (void)installed;
+#endif
 }
 
 QFont MakeFont(Face face, int pixelSize, int style) {

@@ -15,7 +15,7 @@ enum FontStyle { kRegular = 0, kBold = 1, kUnderline = 2 };
 
 // Makes the Tahoma clone that Wine ships available from the folder chosen at build time
 // (SHIFTMETER_TAHOMA_FOLDER, Debian's fonts-wine folder unless set); fontconfig does not index
-// that folder.
+// that folder. Nothing on Windows, whose own Tahoma is installed.
 void InstallBundledFonts();
 
 QFont MakeFont(Face face, int pixelSize, int style = kRegular);

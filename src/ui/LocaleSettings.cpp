@@ -1,5 +1,7 @@
 #include "ui/LocaleSettings.h"
 
+#include <QAbstractNativeEventFilter>
+
 namespace ui {
 
 std::optional<QString> TimeSeparatorOf(const QString& timeFormat) {
@@ -29,27 +31,46 @@ std::optional<QString> TimeSeparatorOf(const QString& timeFormat) {
   return std::nullopt;
 }
 
-calc::RegionalSettings RegionalSettingsOf(const QLocale& locale) {
+calc::RegionalSettings RegionalSettingsFrom(const RegionalTexts& texts) {
   const calc::RegionalSettings defaults;
+  const auto oneCharacter = [](const std::optional<QString>& text, const std::string& fallback) {
+    return text ? calc::OneCharacterSetting(text->toStdString(), fallback) : fallback;
+  };
+  const auto designator = [](const std::optional<QString>& text, const std::string& fallback) {
+    return calc::DesignatorSetting(text.value_or(QString()).toStdString(), fallback);
+  };
   calc::RegionalSettings settings;
-  settings.decimalSeparator =
-      calc::OneCharacterSetting(locale.decimalPoint().toStdString(), defaults.decimalSeparator);
-  settings.thousandsSeparator =
-      calc::OneCharacterSetting(locale.groupSeparator().toStdString(), defaults.thousandsSeparator);
-  const std::optional<QString> timeSeparator =
-      TimeSeparatorOf(locale.timeFormat(QLocale::ShortFormat));
-  settings.timeSeparator = timeSeparator ? calc::OneCharacterSetting(timeSeparator->toStdString(),
-                                                                     defaults.timeSeparator)
-                                         : defaults.timeSeparator;
-  settings.amDesignator =
-      calc::DesignatorSetting(locale.amText().toStdString(), defaults.amDesignator);
-  settings.pmDesignator =
-      calc::DesignatorSetting(locale.pmText().toStdString(), defaults.pmDesignator);
+  settings.decimalSeparator = oneCharacter(texts.decimalSeparator, defaults.decimalSeparator);
+  settings.thousandsSeparator = oneCharacter(texts.thousandsSeparator, defaults.thousandsSeparator);
+  settings.timeSeparator = oneCharacter(texts.timeSeparator, defaults.timeSeparator);
+  settings.amDesignator = designator(texts.amDesignator, defaults.amDesignator);
+  settings.pmDesignator = designator(texts.pmDesignator, defaults.pmDesignator);
   return settings;
 }
 
-void ReadRegionalSettings() {
-  calc::SetRegionalSettings(RegionalSettingsOf(QLocale()));
+RegionalTexts RegionalTextsOf(const QLocale& locale) {
+  return {locale.decimalPoint(), locale.groupSeparator(),
+          TimeSeparatorOf(locale.timeFormat(QLocale::ShortFormat)), locale.amText(),
+          locale.pmText()};
 }
+
+calc::RegionalSettings RegionalSettingsOf(const QLocale& locale) {
+  return RegionalSettingsFrom(RegionalTextsOf(locale));
+}
+
+void ReadRegionalSettings() {
+  calc::SetRegionalSettings(RegionalSettingsFrom(UserRegionalTexts()));
+}
+
+// Windows has its own reading and watching of the settings (win32/WindowsRegional.cpp).
+#ifndef Q_OS_WIN
+RegionalTexts UserRegionalTexts() {
+  return RegionalTextsOf(QLocale());
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> SystemSettingChangeWatcher() {
+  return nullptr;
+}
+#endif
 
 }  // namespace ui

@@ -1,8 +1,11 @@
 #include "ui/MainFormControls.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <array>
 
 #include "ui/CellGridWidget.h"
@@ -11,12 +14,24 @@
 namespace ui::main_form {
 namespace {
 
+// The look the layout gives the total boxes, a caption above the box that holds the total: the
+// style Qt picks on Linux. Windows's own style would draw the caption into the frame line.
+QStyle* TotalBoxStyle() {
+  static QStyle* const style = [] {
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    fusion->setParent(qApp);
+    return fusion;
+  }();
+  return style;
+}
+
 QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
                         const QString& caption) {
   auto* group = new QGroupBox(caption, parent);
   group->setObjectName(QString::fromLatin1(name));
   group->setGeometry(box);
   group->setFont(MakeFont(kCaptionFont));
+  group->setStyle(TotalBoxStyle());
   return group;
 }
 

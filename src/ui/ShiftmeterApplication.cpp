@@ -14,6 +14,9 @@ ShiftmeterApplication::ShiftmeterApplication(int& argc, char** argv) : QApplicat
   setDesktopFileName(QStringLiteral("com.rostavel.shiftmeter"));
   setWindowIcon(MainIcon());
   ReadRegionalSettings();
+  if (settingChangeWatcher_) {
+    installNativeEventFilter(settingChangeWatcher_.get());
+  }
 }
 
 bool ShiftmeterApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+#include "ui/LocaleSettings.h"
 
 namespace ui {
 
@@ -19,6 +23,9 @@ class ShiftmeterApplication : public QApplication {
 
  protected:
   bool event(QEvent* event) override;
+
+ private:
+  std::unique_ptr<QAbstractNativeEventFilter> settingChangeWatcher_ = SystemSettingChangeWatcher();
 };
 
 // The title for an executable: its file name (links resolved) without the folder, cut at the

@@ -78,6 +78,9 @@ class ApplicationTest : public QObject {
   }
 
   void titleFollowsALinkToTheExecutable() {
+#ifdef Q_OS_WIN
+    QSKIP("Windows starts a program from its own file; a shortcut is no link to follow");
+#endif
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString program = folder.filePath("Shiftmeter.bin");
@@ -133,6 +136,9 @@ class ApplicationTest : public QObject {
   }
 
   void localeChangeRereadsTheSettings() {
+#ifdef Q_OS_WIN
+    QSKIP("On Windows the settings come from the user's locale items (windows_regional_test)");
+#endif
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QCoreApplication::postEvent(qApp, new QEvent(QEvent::LocaleChange));
     QCoreApplication::processEvents();

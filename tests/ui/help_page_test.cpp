@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -60,6 +61,21 @@ class HelpPageTest : public QObject {
     for (const QString& link : internalLinks) {
       QVERIFY2(targets.contains(link), qPrintable(link));
     }
+  }
+
+  // The guide wraps to the view: it reads from top to bottom, never sideways.
+  void guideFitsTheViewsWidth() {
+    THelpForm help(nullptr, BuiltHelpFolder());
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QTRY_VERIFY(!help.WebBrowser1->document()->isEmpty());
+    // The view lays a long page out a piece at a time; its whole width is known at the end.
+    help.WebBrowser1->document()->size();
+    QTest::qWait(200);
+    const QScrollBar* sideways = help.WebBrowser1->horizontalScrollBar();
+    QVERIFY2(sideways->maximum() == 0,
+             qPrintable(
+                 QStringLiteral("the page is %1 px wider than the view").arg(sideways->maximum())));
   }
 };
 

@@ -1,4 +1,8 @@
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -163,6 +167,14 @@ class HelpWindowTest : public QObject {
     QFETCH(QPoint, mainPosition);
     QFETCH(QSize, mainSize);
     QFETCH(QPoint, expected);
+#ifdef Q_OS_WIN
+    // Wine's windows are X windows, and the window manager there keeps them on the screen.
+    const bool underWine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    if (underWine && (mainPosition.x() < 0 || mainPosition.y() < 0)) {
+      QSKIP("Under Wine the X window manager moves a window back onto the screen");
+    }
+#endif
     ShowMainWindow(mainPosition, mainSize);
     QCOMPARE(mainWindow->frameGeometry().topLeft(), mainPosition);
     ShowHelp();
@@ -262,7 +274,10 @@ class HelpWindowTest : public QObject {
     QTest::addColumn<bool>("viewStaysEmpty");
     QTest::newRow("no Help.html") << "missing" << true;
     QTest::newRow("a folder named Help.html") << "folder" << true;
+#ifndef Q_OS_WIN
+    // Windows keeps no pipes among the files of a folder.
     QTest::newRow("a pipe named Help.html") << "pipe" << true;
+#endif
     QTest::newRow("far larger than any guide") << "huge" << true;
     QTest::newRow("binary rubbish") << "rubbish" << false;
     QTest::newRow("broken markup") << "broken" << false;
@@ -276,8 +291,10 @@ class HelpWindowTest : public QObject {
     const QString guide = elsewhere.filePath(QStringLiteral("Help.html"));
     if (kind == QLatin1String("folder")) {
       QVERIFY(QDir(elsewhere.path()).mkdir(QStringLiteral("Help.html")));
+#ifndef Q_OS_WIN
     } else if (kind == QLatin1String("pipe")) {
       QCOMPARE(::mkfifo(QFile::encodeName(guide).constData(), 0600), 0);
+#endif
     } else if (kind == QLatin1String("huge")) {
       QFile file(guide);
       QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(64LL * 1024 * 1024));
