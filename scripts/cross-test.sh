@@ -12,12 +12,13 @@ scripts/setup.sh test
 scripts/setup.sh cross
 scripts/build-mingw-deps.sh
 
-# Wine keeps its own prefix in the build tree rather than in the user's home.
+# Wine keeps its own prefix in the build tree rather than in the user's home, made before the
+# first test program runs: making it takes longer than a test's discovery may.
 export WINEPREFIX=$PWD/build/wine-prefix
+scripts/wine-prefix.sh
 # Two tests at a time under Wine race its server: when one test ends as the last client, the
 # server shuts down while the next one connects ("recvmsg: Connection reset by peer"). One
 # server kept alive for the whole run, and stopped at the end, closes that window.
-mkdir -p "$WINEPREFIX"
 wineserver --persistent
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 

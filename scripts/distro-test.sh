@@ -64,7 +64,13 @@ mount_into() {
     mount_at -t sysfs sysfs "$root/sys" &&
     mount_at --bind /dev "$root/dev" &&
     mount_at --bind /dev/pts "$root/dev/pts" &&
-    mount_at -t tmpfs tmpfs "$root/dev/shm"
+    mount_at -t tmpfs tmpfs "$root/dev/shm" || return 1
+  # The shared folder beside the tree, where CI keeps what it hands the scripts (a prebuilt Qt
+  # for Windows), lies beside the clone too, read-only.
+  if [ -d ../shared ]; then
+    mkdir -p "$root/root/shared"
+    mount_at --bind -o ro ../shared "$root/root/shared"
+  fi
 }
 
 # Stops what still runs inside the chroot (an X server, a bus), undoes its mounts innermost

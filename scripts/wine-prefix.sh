@@ -4,7 +4,7 @@
 # Tahoma and Times New Roman, and Office adds Century Gothic; here Wine's own Tahoma goes into
 # the Windows font folder, and Wine maps the other two names onto their metric-compatible
 # clones from Debian. Font smoothing is on, as Windows has it from the start. Needs the packages
-# of `scripts/setup.sh windows`.
+# of `scripts/setup.sh windows`, or Wine and fonts-wine.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX names the prefix to prepare}"
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=

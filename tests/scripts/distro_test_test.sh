@@ -120,6 +120,14 @@ FAILING=trixie run_script trixie bookworm
 expect 1 "" "trixie FAILED;bookworm passed"
 expect_clean
 
+case_name="the shared folder beside the tree"
+mkdir "$scratch/shared"
+run_script trixie
+expect 0 "" "trixie passed"
+expect_clean
+grep -q "^mount .*/root/shared$" "$scratch/calls" || fail "not beside the clone"
+rmdir "$scratch/shared"
+
 case_name="another command named"
 SHIFTMETER_DISTRO_COMMAND="bash .ci/run" run_script bookworm
 expect 0 "" "bookworm passed"
