@@ -18,8 +18,11 @@ export WINEPREFIX=$PWD/build/wine-prefix
 scripts/wine-prefix.sh
 # Two tests at a time under Wine race its server: when one test ends as the last client, the
 # server shuts down while the next one connects ("recvmsg: Connection reset by peer"). One
-# server kept alive for the whole run, and stopped at the end, closes that window.
+# server kept alive for the whole run, and stopped at the end, closes that window. Wine's own
+# system programs then stay up with it, holding the output of whichever program started them,
+# and a test's output would never end: they start here, with no output to hold.
 wineserver --persistent
+WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine wineboot </dev/null >/dev/null 2>&1
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 
 # name, toolchain file, extra cache settings
