@@ -11,6 +11,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 stamp=$WINEPREFIX/.shiftmeter-desk
 [ -f "$stamp" ] && exit 0
 
+# Wine makes the prefix's own folder, but not the folders above it.
+mkdir -p "$(dirname "$WINEPREFIX")"
 wineboot -i >/dev/null 2>&1
 wineserver -w
 cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
