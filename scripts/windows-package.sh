@@ -17,11 +17,6 @@ output=build/windows
 build=$output/build
 export WINEPREFIX=$PWD/$output/wine-prefix
 scripts/wine-prefix.sh
-# Tests that overlap under Wine race its server's shutdown (see scripts/cross-test.sh); one
-# server, with Wine's system programs, stays up for the whole run.
-wineserver --persistent
-WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= wine wineboot </dev/null >/dev/null 2>&1
-trap 'wineserver --kill 2>/dev/null || true' EXIT
 
 step() {
   local name=$1 start=$SECONDS
