@@ -3,9 +3,10 @@
 # and on a session D-Bus of its own, so that what the test meets does not depend on the buses
 # the machine happens to run: with no session bus at all, libdbus (which Qt's X platform loads
 # for accessibility) falls back to autolaunching one, fails, and leaves a leak behind.
-# The server takes the first display number that no other server holds, on this machine or in
-# a chroot beside it (they share the abstract socket names), so that tests can run side by side
-# and beside whatever X servers the machine runs.
+# The server takes the first display number that no other server holds, so that tests can run
+# side by side and beside whatever X servers the machine runs. A chroot's servers are another
+# matter: they share the machine's abstract socket names but not its lock files, and a test
+# there once met a server of the machine's that was going away; run X tests in one at a time.
 # Usage: on_x_display.sh openbox|bare COMMAND...
 set -euo pipefail
 manager=$1
