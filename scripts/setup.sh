@@ -38,7 +38,7 @@ cross_packages=(
 # (one of them in a German locale), and its installer.
 windows_packages=(
   g++-mingw-w64-x86-64-posix wine wine64 m4 dpkg-dev
-  wixl xvfb openbox x11-utils xdotool imagemagick dbus locales
+  googletest wixl xvfb openbox x11-utils xdotool imagemagick dbus locales
 )
 chroot_packages=(debootstrap git)
 
