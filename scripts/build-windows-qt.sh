@@ -5,7 +5,8 @@
 # be the host Qt's version. Prints the prefix on its last line.
 #
 # The prefix is $SHIFTMETER_WINDOWS_QT, or else keyed by the Qt version and the configure
-# options under ${XDG_CACHE_HOME:-$HOME/.cache}/shiftmeter/. A finished prefix is used as it is.
+# options under ${XDG_CACHE_HOME:-$HOME/.cache}/shiftmeter/. A finished prefix is used as it is,
+# and so is a named one that holds a Qt; a named folder that holds anything else is left alone.
 # Without one, SHIFTMETER_WINDOWS_QT_TARBALL may name a prebuilt prefix as .tar.xz (one folder
 # inside): it is unpacked into the prefix when its sha256 is one known to be built with exactly
 # these options. Otherwise Qt is built, which takes about half an hour on two cores.
@@ -38,6 +39,16 @@ stamp=$prefix/.complete-$options_key
 if [ -f "$stamp" ]; then
   echo "$prefix"
   exit 0
+fi
+# A folder that the user named and that holds something is theirs: taken as it is when it holds
+# a Qt, and never emptied to build one there.
+if [ -n "${SHIFTMETER_WINDOWS_QT:-}" ] && [ -n "$(ls -A "$prefix" 2>/dev/null)" ]; then
+  if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+    echo "$prefix"
+    exit 0
+  fi
+  echo "=== Qt for Windows: $prefix holds no Qt and is not empty; name a new or empty folder" >&2
+  exit 1
 fi
 
 unpack_tarball() {
