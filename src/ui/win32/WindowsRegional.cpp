@@ -13,8 +13,9 @@
 namespace ui {
 namespace {
 
-// The longest locale item Windows keeps, with its terminating zero.
-constexpr int kLocaleItemCapacity = LOCALE_NAME_MAX_LENGTH > 256 ? LOCALE_NAME_MAX_LENGTH : 256;
+// Room for far longer texts than Windows keeps for any of the five items (a few characters
+// each), with the terminating zero; a longer one fails the call and counts as not given.
+constexpr int kLocaleItemCapacity = 256;
 
 std::optional<QString> UserLocaleItem(LCTYPE item) {
   std::array<wchar_t, kLocaleItemCapacity> text{};
