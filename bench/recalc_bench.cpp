@@ -25,8 +25,8 @@ constexpr int kParses = (needed_grid::kRowCount - 1) * 4 + (staff_grid::kRowCoun
 constexpr int kFormats = (needed_grid::kRowCount - 1) * 5 + (staff_grid::kRowCount - 1) * 3 + 3;
 
 struct Grids {
-  calc::MemoryGrid needed{needed_grid::kColCount, needed_grid::kRowCount};
-  calc::MemoryGrid staff{staff_grid::kColCount, staff_grid::kRowCount};
+  calc::MemoryCellGrid needed{needed_grid::kColCount, needed_grid::kRowCount};
+  calc::MemoryCellGrid staff{staff_grid::kColCount, staff_grid::kRowCount};
 };
 
 Grids FullGrids() {

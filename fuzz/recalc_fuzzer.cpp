@@ -24,7 +24,7 @@
 
 namespace {
 
-using calc::MemoryGrid;
+using calc::MemoryCellGrid;
 using fuzz::Native;
 using fuzz::Require;
 using fuzz::Soft;
@@ -33,8 +33,8 @@ namespace needed_grid = calc::needed_grid;
 namespace staff_grid = calc::staff_grid;
 
 struct Grids {
-  MemoryGrid needed{needed_grid::kColCount, needed_grid::kRowCount};
-  MemoryGrid staff{staff_grid::kColCount, staff_grid::kRowCount};
+  MemoryCellGrid needed{needed_grid::kColCount, needed_grid::kRowCount};
+  MemoryCellGrid staff{staff_grid::kColCount, staff_grid::kRowCount};
 
   friend bool operator==(const Grids&, const Grids&) = default;
 };
@@ -45,7 +45,7 @@ void TypeCell(std::string_view line, Grids& grids) {
     return;
   }
   const bool staff = line[0] == 'S' || line[0] == 's';
-  MemoryGrid& grid = staff ? grids.staff : grids.needed;
+  MemoryCellGrid& grid = staff ? grids.staff : grids.needed;
   const auto col = static_cast<unsigned char>(line[1] - '0') % grid.ColCount();
   const auto row = static_cast<unsigned char>(line[2] - '1') % (grid.RowCount() - 1) + 1;
   grid.SetCell(col, row, std::string(line.substr(std::min(line.size(), kTextStart))));
@@ -88,7 +88,7 @@ void CheckResultShape(const calc::ReCalcResult& result) {
 }
 
 // Descriptions and the rows that take no part are never written.
-void CheckUntouched(const MemoryGrid& typed, const MemoryGrid& after) {
+void CheckUntouched(const MemoryCellGrid& typed, const MemoryCellGrid& after) {
   for (int row = 1; row < typed.RowCount(); ++row) {
     const bool takesPart = calc::RowHasData(typed, row);
     for (int col = 0; col < typed.ColCount(); ++col) {
@@ -121,7 +121,7 @@ std::optional<double> HoursOfCell(const std::string& text, const calc::RegionalS
 // Rows whose man-hours a second run may change: an empty time cell, or an entry that the
 // rewritten text holds less precisely (seconds, milliseconds, weekly hours beyond the two
 // decimals or the fifteen digits of the rendering).
-std::set<int> NeededRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after,
+std::set<int> NeededRowsThatMayChange(const MemoryCellGrid& typed, const MemoryCellGrid& after,
                                       const calc::RegionalSettings& settings) {
   std::set<int> rows;
   for (int row = 1; row < typed.RowCount(); ++row) {
@@ -136,7 +136,7 @@ std::set<int> NeededRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid&
   return rows;
 }
 
-std::set<int> StaffRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& after,
+std::set<int> StaffRowsThatMayChange(const MemoryCellGrid& typed, const MemoryCellGrid& after,
                                      const calc::RegionalSettings& settings) {
   std::set<int> rows;
   for (int row = 1; row < typed.RowCount(); ++row) {
@@ -149,8 +149,8 @@ std::set<int> StaffRowsThatMayChange(const MemoryGrid& typed, const MemoryGrid& 
   return rows;
 }
 
-void RequireSameExceptTotals(const MemoryGrid& first, const MemoryGrid& second, int totalCol,
-                             const std::set<int>& mayChange) {
+void RequireSameExceptTotals(const MemoryCellGrid& first, const MemoryCellGrid& second,
+                             int totalCol, const std::set<int>& mayChange) {
   for (int row = 1; row < first.RowCount(); ++row) {
     for (int col = 0; col < first.ColCount(); ++col) {
       Require(second.Cell(col, row) == first.Cell(col, row) ||

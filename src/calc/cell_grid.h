@@ -16,25 +16,31 @@ class CellGrid {
   virtual std::string Cell(int col, int row) const = 0;
   virtual void SetCell(int col, int row, std::string text) = 0;
 
+  bool Contains(int col, int row) const {
+    return col >= 0 && col < ColCount() && row >= 0 && row < RowCount();
+  }
+
  protected:
   CellGrid() = default;
   CellGrid(const CellGrid&) = default;
   CellGrid& operator=(const CellGrid&) = default;
+
+  // What every grid does with an address outside it: throws std::out_of_range.
+  void RequireCell(int col, int row) const;
 };
 
-// A grid held in memory, for running the calculation without any window. Addressing a cell
-// outside it throws std::out_of_range.
-class MemoryGrid final : public CellGrid {
+// A grid held in memory, for running the calculation without any window.
+class MemoryCellGrid final : public CellGrid {
  public:
   // Throws std::invalid_argument for a negative size.
-  MemoryGrid(int cols, int rows);
+  MemoryCellGrid(int cols, int rows);
 
   int ColCount() const override { return cols_; }
   int RowCount() const override { return rows_; }
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, std::string text) override;
 
-  friend bool operator==(const MemoryGrid& a, const MemoryGrid& b) {
+  friend bool operator==(const MemoryCellGrid& a, const MemoryCellGrid& b) {
     return a.cols_ == b.cols_ && a.rows_ == b.rows_ && a.cells_ == b.cells_;
   }
 

@@ -7,8 +7,8 @@
 namespace calc {
 namespace {
 
-TEST(MemoryGrid, NeverWrittenCellReadsEmptyAndWrittenCellReadsBack) {
-  MemoryGrid grid(6, 15);
+TEST(MemoryCellGrid, NeverWrittenCellReadsEmptyAndWrittenCellReadsBack) {
+  MemoryCellGrid grid(6, 15);
   EXPECT_EQ(grid.ColCount(), 6);
   EXPECT_EQ(grid.RowCount(), 15);
   EXPECT_EQ(grid.Cell(5, 14), "");
@@ -20,8 +20,8 @@ TEST(MemoryGrid, NeverWrittenCellReadsEmptyAndWrittenCellReadsBack) {
   EXPECT_EQ(grid.Cell(5, 13), "");
 }
 
-TEST(MemoryGrid, CellOutsideTheGridThrowsOutOfRange) {
-  MemoryGrid grid(4, 10);
+TEST(MemoryCellGrid, CellOutsideTheGridThrowsOutOfRange) {
+  MemoryCellGrid grid(4, 10);
   const int outside[][2] = {{-1, 0}, {0, -1}, {4, 0}, {0, 10}, {4, 10}};
   for (const auto& [col, row] : outside) {
     SCOPED_TRACE(testing::Message() << col << ", " << row);
@@ -30,11 +30,11 @@ TEST(MemoryGrid, CellOutsideTheGridThrowsOutOfRange) {
   }
 }
 
-TEST(MemoryGrid, EmptyGridHoldsNoCellAndNegativeSizeIsRejected) {
-  MemoryGrid empty(0, 0);
+TEST(MemoryCellGrid, EmptyGridHoldsNoCellAndNegativeSizeIsRejected) {
+  MemoryCellGrid empty(0, 0);
   EXPECT_THROW(static_cast<void>(empty.Cell(0, 0)), std::out_of_range);
-  EXPECT_THROW(MemoryGrid(-1, 3), std::invalid_argument);
-  EXPECT_THROW(MemoryGrid(3, -1), std::invalid_argument);
+  EXPECT_THROW(MemoryCellGrid(-1, 3), std::invalid_argument);
+  EXPECT_THROW(MemoryCellGrid(3, -1), std::invalid_argument);
 }
 
 }  // namespace

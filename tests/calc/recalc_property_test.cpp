@@ -120,8 +120,8 @@ class GridTyper {
   std::set<int> staffChanging_;
 };
 
-void ExpectStableExceptTotals(const MemoryGrid& first, const MemoryGrid& second, int totalCol,
-                              const std::set<int>& changing) {
+void ExpectStableExceptTotals(const MemoryCellGrid& first, const MemoryCellGrid& second,
+                              int totalCol, const std::set<int>& changing) {
   for (int row = 1; row < first.RowCount(); ++row) {
     for (int col = 0; col < first.ColCount(); ++col) {
       if (col != totalCol || !changing.contains(row)) {
@@ -145,15 +145,15 @@ TYPED_TEST(ReCalcPropertyTest, ASecondRunRepeatsTheFirstSaveForItsStatedExceptio
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
       SCOPED_TRACE(seed);
       GridTyper typer(seed, settings);
-      MemoryGrid needed(needed_grid::kColCount, needed_grid::kRowCount);
-      MemoryGrid staff(staff_grid::kColCount, staff_grid::kRowCount);
+      MemoryCellGrid needed(needed_grid::kColCount, needed_grid::kRowCount);
+      MemoryCellGrid staff(staff_grid::kColCount, staff_grid::kRowCount);
       typer.FillNeeded(needed);
       typer.FillStaff(staff);
       const auto run = [&] { return ReCalcAs<TypeParam>(needed, staff, settings); };
       const ReCalcResult first = run();
       ASSERT_TRUE(first.ok);
-      const MemoryGrid neededAfterFirst = needed;
-      const MemoryGrid staffAfterFirst = staff;
+      const MemoryCellGrid neededAfterFirst = needed;
+      const MemoryCellGrid staffAfterFirst = staff;
       const ReCalcResult second = run();
       ExpectStableExceptTotals(neededAfterFirst, needed, needed_grid::kTotal,
                                typer.NeededChanging());
@@ -162,8 +162,8 @@ TYPED_TEST(ReCalcPropertyTest, ASecondRunRepeatsTheFirstSaveForItsStatedExceptio
         EXPECT_EQ(second, first);
         ++stableRuns;
       }
-      const MemoryGrid neededAfterSecond = needed;
-      const MemoryGrid staffAfterSecond = staff;
+      const MemoryCellGrid neededAfterSecond = needed;
+      const MemoryCellGrid staffAfterSecond = staff;
       EXPECT_EQ(run(), second);
       EXPECT_EQ(needed, neededAfterSecond);
       EXPECT_EQ(staff, staffAfterSecond);

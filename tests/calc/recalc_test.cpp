@@ -56,13 +56,13 @@ class ReCalcTest : public ::testing::Test {
   ReCalcResult Run() { return ReCalcAs<Real>(needed_, staff_, settings_); }
 
   RegionalSettings settings_;
-  MemoryGrid needed_{needed_grid::kColCount, needed_grid::kRowCount};
-  MemoryGrid staff_{staff_grid::kColCount, staff_grid::kRowCount};
+  MemoryCellGrid needed_{needed_grid::kColCount, needed_grid::kRowCount};
+  MemoryCellGrid staff_{staff_grid::kColCount, staff_grid::kRowCount};
 };
 TYPED_TEST_SUITE(ReCalcTest, testing::ArithmeticTypes, testing::ArithmeticTypeNames);
 
 TYPED_TEST(ReCalcTest, EmptyGridsShowZeroTotalsAndAGreenSurplus) {
-  const MemoryGrid untouched = this->needed_;
+  const MemoryCellGrid untouched = this->needed_;
   EXPECT_EQ(this->Run(), Surplus("0", "0", "0"));
   EXPECT_EQ(this->needed_, untouched);
 }
@@ -72,8 +72,8 @@ TYPED_TEST(ReCalcTest, RowsWithOnlyADescriptionOrControlCharactersAreIgnored) {
   SetRow(this->needed_, 2, {"", " ", "\t", "\r\n", "", "\x1F"});
   SetRow(this->staff_, 1, {"Drivers", " "});
   SetRow(this->needed_, 0, {"Shift Desc", "#", "junk", "never", "read", "here"});
-  const MemoryGrid needed = this->needed_;
-  const MemoryGrid staff = this->staff_;
+  const MemoryCellGrid needed = this->needed_;
+  const MemoryCellGrid staff = this->staff_;
   EXPECT_EQ(this->Run(), Surplus("0", "0", "0"));
   EXPECT_EQ(this->needed_, needed);
   EXPECT_EQ(this->staff_, staff);
@@ -99,7 +99,7 @@ TYPED_TEST(ReCalcTest, NeededRowIsNormalisedAndItsManHoursWritten) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed[1] + " " + c.typed[3] + " " + c.typed[4]);
-    this->needed_ = MemoryGrid(needed_grid::kColCount, 2);
+    this->needed_ = MemoryCellGrid(needed_grid::kColCount, 2);
     SetRow(this->needed_, 1, c.typed);
     const ReCalcResult result = this->Run();
     EXPECT_EQ(Row(this->needed_, 1), c.rewritten);
@@ -125,7 +125,7 @@ TYPED_TEST(ReCalcTest, StaffRowIsNormalisedAndItsManHoursWritten) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed[2]);
-    this->staff_ = MemoryGrid(staff_grid::kColCount, 2);
+    this->staff_ = MemoryCellGrid(staff_grid::kColCount, 2);
     SetRow(this->staff_, 1, c.typed);
     EXPECT_EQ(this->Run(), Surplus("0", c.available, c.available));
     EXPECT_EQ(Row(this->staff_, 1), c.rewritten);
@@ -192,11 +192,11 @@ TYPED_TEST(ReCalcTest, UnreadableEntryKeepsItsTextAndEndsInError) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    this->needed_ = MemoryGrid(needed_grid::kColCount, 2);
-    this->staff_ = MemoryGrid(staff_grid::kColCount, 2);
+    this->needed_ = MemoryCellGrid(needed_grid::kColCount, 2);
+    this->staff_ = MemoryCellGrid(staff_grid::kColCount, 2);
     SetRow(this->needed_, 1, {"", "1", "1", "9:00 am", "5:00 pm", "old"});
     SetRow(this->staff_, 1, {"", "1", "40", "old"});
-    MemoryGrid& grid = c.neededGrid ? this->needed_ : this->staff_;
+    MemoryCellGrid& grid = c.neededGrid ? this->needed_ : this->staff_;
     grid.SetCell(c.col, 1, c.text);
     EXPECT_EQ(this->Run(), kError);
     EXPECT_EQ(grid.Cell(c.col, 1), c.text);
@@ -249,20 +249,20 @@ TYPED_TEST(ReCalcTest, HoursWhoseRewrittenFormPassesTheDoubleRangeEndInError) {
 
 TYPED_TEST(ReCalcTest, TooFewColumnsAreRejectedBeforeAnyCellIsTouched) {
   SetRow(this->needed_, 1, {"", "-1", "1", "9a", "5p"});
-  const MemoryGrid needed = this->needed_;
-  MemoryGrid narrowStaff(staff_grid::kColCount - 1, staff_grid::kRowCount);
+  const MemoryCellGrid needed = this->needed_;
+  MemoryCellGrid narrowStaff(staff_grid::kColCount - 1, staff_grid::kRowCount);
   EXPECT_THROW(ReCalcAs<TypeParam>(this->needed_, narrowStaff), std::invalid_argument);
   EXPECT_EQ(this->needed_, needed);
-  MemoryGrid narrowNeeded(needed_grid::kColCount - 1, needed_grid::kRowCount);
+  MemoryCellGrid narrowNeeded(needed_grid::kColCount - 1, needed_grid::kRowCount);
   EXPECT_THROW(ReCalcAs<TypeParam>(narrowNeeded, this->staff_), std::invalid_argument);
 }
 
 TYPED_TEST(ReCalcTest, GridsOfAnyNumberOfRowsAndExtraColumnsAreRead) {
-  MemoryGrid headingsOnly(needed_grid::kColCount, 1);
-  MemoryGrid noRows(staff_grid::kColCount, 0);
+  MemoryCellGrid headingsOnly(needed_grid::kColCount, 1);
+  MemoryCellGrid noRows(staff_grid::kColCount, 0);
   EXPECT_EQ(ReCalcAs<TypeParam>(headingsOnly, noRows), Surplus("0", "0", "0"));
 
-  MemoryGrid tall(needed_grid::kColCount + 1, 100);
+  MemoryCellGrid tall(needed_grid::kColCount + 1, 100);
   for (int row = 1; row < 100; ++row) {
     SetRow(tall, row, {"", "1", "1", "9:00 am", "10:00 am"});
   }

@@ -379,8 +379,8 @@ std::string GridText(const CellGrid& grid) {
 // reads what the first one wrote.
 std::string RecalcRecord(Generator& random, const RegionalSettings& settings) {
   const bool clean = random.OneIn(2);
-  MemoryGrid needed(needed_grid::kColCount, 2 + random.BelowInt(6));
-  MemoryGrid staff(staff_grid::kColCount, 2 + random.BelowInt(5));
+  MemoryCellGrid needed(needed_grid::kColCount, 2 + random.BelowInt(6));
+  MemoryCellGrid staff(staff_grid::kColCount, 2 + random.BelowInt(5));
   for (int row = 1; row < needed.RowCount(); ++row) {
     if (random.OneIn(6)) {
       continue;

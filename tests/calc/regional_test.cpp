@@ -96,8 +96,8 @@ TEST(RegionalSettings, DefaultsAndReplacement) {
   EXPECT_EQ(TryParseTimeAs<Extended>("9.30 ip."), evening);
   EXPECT_EQ(FormatTime(evening), "9.30 pm");
   EXPECT_EQ(FormatTimeAs<Extended>(evening), "9.30 pm");
-  MemoryGrid needed(6, 1);
-  MemoryGrid staff(4, 2);
+  MemoryCellGrid needed(6, 1);
+  MemoryCellGrid staff(4, 2);
   staff.SetCell(1, 1, "1");
   staff.SetCell(2, 1, "1234,5");
   EXPECT_EQ(ReCalc(needed, staff).hrsAvail, grouped);

@@ -42,8 +42,8 @@ TEST(SettingsArgument, EveryConversionUsesTheGivenSettings) {
     EXPECT_EQ(FormatTime(ParseTime("9:30 pm"), c.settings), c.time);
     EXPECT_EQ(ParseTime(c.time, c.settings), ParseTime("9:30 pm"));
 
-    MemoryGrid needed(needed_grid::kColCount, 2);
-    MemoryGrid staff(staff_grid::kColCount, 2);
+    MemoryCellGrid needed(needed_grid::kColCount, 2);
+    MemoryCellGrid staff(staff_grid::kColCount, 2);
     staff.SetCell(staff_grid::kEmployees, 1, "2");
     staff.SetCell(staff_grid::kHours, 1, c.ungrouped);
     const ReCalcResult result = ReCalc(needed, staff, c.settings);

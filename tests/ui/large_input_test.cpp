@@ -43,8 +43,8 @@ QString VariedText(qsizetype length, const QString& tag) {
 
 // A cell the recalculation rewrote holds its new text; any other keeps what it held before.
 // Answers the first cell that differs.
-QString CellMismatch(const CellGridWidget& grid, const calc::MemoryGrid& before,
-                     const calc::MemoryGrid& after, const QStringList& original) {
+QString CellMismatch(const CellGridWidget& grid, const calc::MemoryCellGrid& before,
+                     const calc::MemoryCellGrid& after, const QStringList& original) {
   for (int row = 0; row < grid.RowCount(); ++row) {
     for (int col = 0; col < grid.ColCount(); ++col) {
       const std::string text = after.Cell(col, row);
@@ -87,12 +87,12 @@ class LargeInputTest : public QObject {
   // Presses a key that moves the current cell of the needed grid and compares the window with
   // a recalculation over copies of both grids taken just before.
   Moved MoveAndCompare(int key) {
-    const calc::MemoryGrid neededBefore = ui_test::MemoryCopy(*Needed());
-    const calc::MemoryGrid staffBefore = ui_test::MemoryCopy(*Staff());
+    const calc::MemoryCellGrid neededBefore = ui_test::MemoryCopy(*Needed());
+    const calc::MemoryCellGrid staffBefore = ui_test::MemoryCopy(*Staff());
     const QStringList neededTexts = ui_test::CellTexts(*Needed());
     const QStringList staffTexts = ui_test::CellTexts(*Staff());
-    calc::MemoryGrid neededAfter = neededBefore;
-    calc::MemoryGrid staffAfter = staffBefore;
+    calc::MemoryCellGrid neededAfter = neededBefore;
+    calc::MemoryCellGrid staffAfter = staffBefore;
     const calc::ReCalcResult result = calc::ReCalc(neededAfter, staffAfter);
     Press(key);
     const ResultLabels expected = ResultLabels::Of(result);

@@ -69,8 +69,8 @@ GridCellsCopy CopyCells(const CellGridWidget& grid) {
   return {grid.ColCount(), grid.RowCount(), ui_test::CellTexts(grid)};
 }
 
-calc::MemoryGrid ToMemory(const GridCellsCopy& cells) {
-  calc::MemoryGrid memory(cells.cols, cells.rows);
+calc::MemoryCellGrid ToMemory(const GridCellsCopy& cells) {
+  calc::MemoryCellGrid memory(cells.cols, cells.rows);
   for (int row = 0; row < cells.rows; ++row) {
     for (int col = 0; col < cells.cols; ++col) {
       memory.SetCell(col, row, cells.At(col, row).toStdString());
@@ -80,7 +80,7 @@ calc::MemoryGrid ToMemory(const GridCellsCopy& cells) {
 }
 
 // Takes back the cells the recalculation rewrote; a cell it left alone keeps its exact text.
-void TakeRewrites(const calc::MemoryGrid& memory, GridCellsCopy& cells) {
+void TakeRewrites(const calc::MemoryCellGrid& memory, GridCellsCopy& cells) {
   for (int row = 0; row < cells.rows; ++row) {
     for (int col = 0; col < cells.cols; ++col) {
       const std::string text = memory.Cell(col, row);
@@ -108,8 +108,8 @@ struct Expected {
 
 // Recalculates copies of both grids as the window does before a move; answers its result.
 calc::ReCalcResult Recalculate(std::array<GridCellsCopy, 2>& cells) {
-  calc::MemoryGrid needed = ToMemory(cells[kNeeded]);
-  calc::MemoryGrid staff = ToMemory(cells[kStaff]);
+  calc::MemoryCellGrid needed = ToMemory(cells[kNeeded]);
+  calc::MemoryCellGrid staff = ToMemory(cells[kStaff]);
   const calc::ReCalcResult result = calc::ReCalc(needed, staff);
   TakeRewrites(needed, cells[kNeeded]);
   TakeRewrites(staff, cells[kStaff]);

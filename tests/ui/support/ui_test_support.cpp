@@ -33,8 +33,8 @@ QStringList CellTexts(const ui::CellGridWidget& grid) {
   return texts;
 }
 
-calc::MemoryGrid MemoryCopy(const ui::CellGridWidget& grid) {
-  calc::MemoryGrid copy(grid.ColCount(), grid.RowCount());
+calc::MemoryCellGrid MemoryCopy(const ui::CellGridWidget& grid) {
+  calc::MemoryCellGrid copy(grid.ColCount(), grid.RowCount());
   for (int row = 0; row < grid.RowCount(); ++row) {
     for (int col = 0; col < grid.ColCount(); ++col) {
       copy.SetCell(col, row, grid.Cell(col, row).toStdString());

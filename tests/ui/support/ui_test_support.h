@@ -26,7 +26,7 @@ T* Find(const QObject& window, const char* name) {
 
 // A grid's texts, heading row included, row after row; and the same as a grid of the core's.
 QStringList CellTexts(const ui::CellGridWidget& grid);
-calc::MemoryGrid MemoryCopy(const ui::CellGridWidget& grid);
+calc::MemoryCellGrid MemoryCopy(const ui::CellGridWidget& grid);
 
 // The main window's two grids.
 ui::CellGridWidget* NeededGrid(const QObject& form);
