@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "calc/extended.h"
-#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
+#include "detail/arithmetic.h"
+#include "detail/fp_environment.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "calc/cell_grid.h"
-#include "calc/extended.h"
 #include "calc/grid_shape.h"
 #include "calc/recalc.h"
+#include "detail/arithmetic.h"
 
 namespace {
 

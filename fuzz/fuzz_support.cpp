@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "calc/internal/number_separators.h"
+#include "detail/number_separators.h"
 
 namespace fuzz {
 namespace {

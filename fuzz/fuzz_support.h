@@ -11,8 +11,8 @@
 #include <string_view>
 #include <utility>
 
-#include "calc/extended.h"
 #include "calc/regional.h"
+#include "detail/arithmetic.h"
 
 static_assert(SHIFTMETER_LONG_DOUBLE_IS_X87,
               "the fuzz targets compare the native x87 long double with the software type");

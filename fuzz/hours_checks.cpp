@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "calc/errors.h"
-#include "calc/internal/number_separators.h"
 #include "calc/number_text.h"
+#include "detail/number_separators.h"
 
 namespace fuzz {
 namespace {

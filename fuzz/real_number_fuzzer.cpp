@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "calc/errors.h"
-#include "calc/internal/number_separators.h"
 #include "calc/number_text.h"
+#include "detail/number_separators.h"
 #include "fuzz_support.h"
 #include "hours_checks.h"
 

@@ -1,10 +1,10 @@
-#include "calc/internal/digit_image.h"
+#include "detail/digit_image.h"
 
 #include <array>
 #include <cstdint>
 
-#include "calc/extended.h"
-#include "calc/internal/powers_of_ten.h"
+#include "detail/arithmetic.h"
+#include "detail/powers_of_ten.h"
 
 namespace calc {
 namespace {

@@ -1,4 +1,4 @@
-#include "calc/extended.h"
+#include "detail/arithmetic.h"
 
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
 

@@ -5,10 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "calc/internal/digit_image.h"
-#include "calc/internal/fp_environment.h"
-#include "calc/internal/number_separators.h"
 #include "calc/number_text.h"
+#include "detail/arithmetic.h"
+#include "detail/digit_image.h"
+#include "detail/fp_environment.h"
+#include "detail/number_separators.h"
 
 namespace calc {
 namespace {

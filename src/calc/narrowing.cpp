@@ -1,8 +1,9 @@
 #include <cmath>
 
 #include "calc/errors.h"
-#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
+#include "detail/arithmetic.h"
+#include "detail/fp_environment.h"
 
 namespace calc {
 

@@ -1,4 +1,4 @@
-#include "calc/internal/powers_of_ten.h"
+#include "detail/powers_of_ten.h"
 
 #include <array>
 

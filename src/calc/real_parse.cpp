@@ -4,13 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "calc/internal/fp_environment.h"
-#include "calc/internal/not_valid.h"
-#include "calc/internal/number_separators.h"
-#include "calc/internal/powers_of_ten.h"
-#include "calc/internal/text_scan.h"
-#include "calc/internal/wide_mantissa.h"
 #include "calc/number_text.h"
+#include "detail/arithmetic.h"
+#include "detail/fp_environment.h"
+#include "detail/not_valid.h"
+#include "detail/number_separators.h"
+#include "detail/powers_of_ten.h"
+#include "detail/text_scan.h"
+#include "detail/wide_mantissa.h"
 
 namespace calc {
 namespace {

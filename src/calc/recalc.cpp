@@ -8,11 +8,11 @@
 #include <string>
 
 #include "calc/errors.h"
-#include "calc/extended.h"
 #include "calc/grid_shape.h"
-#include "calc/internal/fp_environment.h"
 #include "calc/number_text.h"
 #include "calc/time_text.h"
+#include "detail/arithmetic.h"
+#include "detail/fp_environment.h"
 
 namespace calc {
 namespace {

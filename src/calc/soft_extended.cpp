@@ -1,5 +1,3 @@
-#include "calc/soft_extended.h"
-
 #include <mpfr.h>
 
 #include <bit>
@@ -7,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "calc/extended.h"
+#include "detail/arithmetic.h"
 
 namespace calc {
 namespace {

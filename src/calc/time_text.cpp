@@ -6,11 +6,11 @@
 #include <optional>
 #include <utility>
 
-#include "calc/extended.h"
-#include "calc/internal/fp_environment.h"
-#include "calc/internal/not_valid.h"
-#include "calc/internal/text_scan.h"
 #include "calc/regional.h"
+#include "detail/arithmetic.h"
+#include "detail/fp_environment.h"
+#include "detail/not_valid.h"
+#include "detail/text_scan.h"
 
 namespace calc {
 namespace {

@@ -2,9 +2,9 @@
 #include <string>
 #include <string_view>
 
-#include "calc/internal/not_valid.h"
-#include "calc/internal/text_scan.h"
 #include "calc/number_text.h"
+#include "detail/not_valid.h"
+#include "detail/text_scan.h"
 
 namespace calc {
 namespace {

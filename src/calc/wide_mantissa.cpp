@@ -1,8 +1,8 @@
-#include "calc/internal/wide_mantissa.h"
+#include "detail/wide_mantissa.h"
 
 #include <bit>
 
-#include "calc/internal/text_scan.h"
+#include "detail/text_scan.h"
 
 namespace calc {
 namespace {

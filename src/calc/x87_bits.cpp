@@ -1,4 +1,4 @@
-#include "calc/x87_bits.h"
+#include "detail/x87_bits.h"
 
 #include <bit>
 

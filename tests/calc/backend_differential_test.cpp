@@ -15,8 +15,8 @@
 #include <utility>
 
 #include "calc/errors.h"
-#include "calc/extended.h"
 #include "calc/number_text.h"
+#include "detail/arithmetic.h"
 
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
 

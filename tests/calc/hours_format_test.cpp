@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/internal/digit_image.h"
 #include "calc/number_text.h"
+#include "detail/digit_image.h"
 #include "number_test_support.h"
 
 namespace calc {

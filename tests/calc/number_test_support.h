@@ -8,9 +8,9 @@
 #include <string>
 
 #include "calc/errors.h"
-#include "calc/extended.h"
-#include "calc/internal/powers_of_ten.h"
 #include "calc/regional.h"
+#include "detail/arithmetic.h"
+#include "detail/powers_of_ten.h"
 
 namespace calc::testing {
 

@@ -1,4 +1,4 @@
-#include "calc/internal/powers_of_ten.h"
+#include "detail/powers_of_ten.h"
 
 #include <gmp.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "calc/extended.h"
+#include "detail/arithmetic.h"
 #include "number_test_support.h"
 
 namespace calc {

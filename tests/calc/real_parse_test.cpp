@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "calc/errors.h"
-#include "calc/internal/powers_of_ten.h"
 #include "calc/number_text.h"
+#include "detail/powers_of_ten.h"
 #include "number_test_support.h"
 
 namespace calc {

@@ -8,12 +8,12 @@
 
 #include "calc/cell_grid.h"
 #include "calc/errors.h"
-#include "calc/extended.h"
 #include "calc/grid_shape.h"
 #include "calc/number_text.h"
 #include "calc/recalc.h"
 #include "calc/regional.h"
 #include "calc/time_text.h"
+#include "detail/arithmetic.h"
 
 namespace calc::testing {
 namespace {

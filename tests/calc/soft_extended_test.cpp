@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "calc/extended.h"
+#include "detail/arithmetic.h"
 #include "number_test_support.h"
 
 namespace calc {

@@ -1,18 +1,44 @@
 #pragma once
 
-// An exact software model of the x87 80-bit extended format, for targets whose long double is
-// something else and for checking the native arithmetic against. A value is its 80-bit pattern,
-// so it needs no heap. Each operation rounds exactly as the x87 rounds: in plain integers when
-// operands and result are normal, through MPFR otherwise.
+// The 80-bit extended type the conversions and the recalculation compute in. Each entry point of
+// the core is a template over the arithmetic type `Real`, built for the native x87 `long double`
+// where the compiler has it and for the MPFR-based `SoftExtended` everywhere; `Extended` names
+// this build's choice and is every entry point's default.
 
 #include <compare>
 #include <concepts>
 #include <cstdint>
 
-#include "calc/x87_bits.h"
+// Whether long double is the x87 format here; then both instantiations exist in every build.
+#if defined(__LDBL_MANT_DIG__) && __LDBL_MANT_DIG__ == 64 && __LDBL_MAX_EXP__ == 16384
+#define SHIFTMETER_LONG_DOUBLE_IS_X87 1
+#else
+#define SHIFTMETER_LONG_DOUBLE_IS_X87 0
+#endif
+
+// Whether Extended is that native type; the SHIFTMETER_SOFT_EXTENDED build option says no.
+#if SHIFTMETER_LONG_DOUBLE_IS_X87 && !defined(SHIFTMETER_SOFT_EXTENDED)
+#define SHIFTMETER_EXTENDED_IS_NATIVE 1
+#else
+#define SHIFTMETER_EXTENDED_IS_NATIVE 0
+#endif
 
 namespace calc {
 
+// The exact bits of an x87 80-bit extended value: sign in bit 15 of signExponent, the biased
+// exponent (bias 16383) in its bits 0 to 14, and the 64-bit significand with its explicit
+// integer bit in bit 63.
+struct X87Bits {
+  std::uint16_t signExponent = 0;
+  std::uint64_t significand = 0;
+
+  friend bool operator==(const X87Bits&, const X87Bits&) = default;
+};
+
+// An exact software model of the x87 80-bit extended format, for targets whose long double is
+// something else and for checking the native arithmetic against. A value is its 80-bit pattern,
+// so it needs no heap. Each operation rounds exactly as the x87 rounds: in plain integers when
+// operands and result are normal, through MPFR otherwise.
 class SoftExtended {
  public:
   // Positive zero.
@@ -68,29 +94,15 @@ class SoftExtended {
   X87Bits bits_;
 };
 
-// Every SoftExtended operation that goes through MPFR needs its exponent range at the x87 one.
-// Inside this scope the first such operation narrows it and the rest find it so, instead of each
-// setting it up and putting it back; each public call of the core holds one for the whole call. The
-// range and MPFR flags the rest of the process set come back at the end. Scopes nest; each thread
-// has its own.
-class X87RangeScope {
- public:
-  X87RangeScope();
-  ~X87RangeScope();
-  X87RangeScope(const X87RangeScope&) = delete;
-  X87RangeScope& operator=(const X87RangeScope&) = delete;
+#if SHIFTMETER_EXTENDED_IS_NATIVE
+using Extended = long double;
+#else
+using Extended = SoftExtended;
+#endif
 
- private:
-  bool outermost_;
-};
-
-SoftExtended RoundToInteger(SoftExtended x);
-int BinaryExponent(SoftExtended x);
-bool IsNaN(SoftExtended x);
-bool IsInf(SoftExtended x);
-bool SignBit(SoftExtended x);
-double RoundToDouble(SoftExtended x);
-std::uint64_t ToUint64(SoftExtended x);
-X87Bits ToX87Bits(SoftExtended x);
+// The arithmetic types this build has the core for.
+template <class Real>
+concept ExtendedArithmetic = std::same_as<Real, SoftExtended> ||
+    (SHIFTMETER_LONG_DOUBLE_IS_X87 != 0 && std::same_as<Real, long double>);
 
 }  // namespace calc

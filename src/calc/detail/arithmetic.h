@@ -1,37 +1,18 @@
 #pragma once
 
-// The 80-bit extended type the conversions and the recalculation compute in, and the small set
-// of operations the algorithms use on it. The algorithms are templates over the arithmetic type
-// `Real`, instantiated for the native x87 `long double` where the compiler has it and for the
-// MPFR-based `SoftExtended` everywhere; `Extended` names this build's choice.
-//
-// Every `Real` offers (the concept ExtendedArithmetic at the end states it for the compiler):
-// construction from any integral type of up to 64 bits and from double (both exact), + - * / and
-// unary -, each rounded to a 64-bit significand with ties to even, the x87 exponent range, gradual
-// underflow and overflow to infinity; IEEE comparisons; and the free functions below, overloaded
-// for both types.
+// The operations the algorithms use on both arithmetic types, and how a call holds its
+// arithmetic. Every `Real` offers construction from any integral type of up to 64 bits and from
+// double (both exact), + - * / and unary -, each rounded to a 64-bit significand with ties to
+// even, the x87 exponent range, gradual underflow and overflow to infinity; IEEE comparisons; and
+// the free functions below, overloaded for both types (the concept ExtendedOperations at the end
+// states it for the compiler).
 
 #include <cmath>
-#include <concepts>
-#include <cstdint>
 #include <cstring>
 
-#include "calc/soft_extended.h"
-#include "calc/x87_bits.h"
-
-// Whether long double is the x87 format here; then both instantiations exist in every build.
-#if defined(__LDBL_MANT_DIG__) && __LDBL_MANT_DIG__ == 64 && __LDBL_MAX_EXP__ == 16384
-#define SHIFTMETER_LONG_DOUBLE_IS_X87 1
-#else
-#define SHIFTMETER_LONG_DOUBLE_IS_X87 0
-#endif
-
-// Whether Extended is that native type; the SHIFTMETER_SOFT_EXTENDED build option says no.
-#if SHIFTMETER_LONG_DOUBLE_IS_X87 && !defined(SHIFTMETER_SOFT_EXTENDED)
-#define SHIFTMETER_EXTENDED_IS_NATIVE 1
-#else
-#define SHIFTMETER_EXTENDED_IS_NATIVE 0
-#endif
+#include "calc/extended.h"
+#include "detail/soft_extended.h"
+#include "detail/x87_bits.h"
 
 // The core's templates are defined in their source files and instantiated there, for every
 // arithmetic type this build has, by SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE), which
@@ -45,12 +26,6 @@
 #endif
 
 namespace calc {
-
-#if SHIFTMETER_EXTENDED_IS_NATIVE
-using Extended = long double;
-#else
-using Extended = SoftExtended;
-#endif
 
 // Operations on both arithmetic types (declared for SoftExtended in soft_extended.h):
 //   Real   RoundToInteger(Real)  nearest whole value, ties to even; infinities and NaN unchanged
@@ -143,10 +118,10 @@ inline Extended FromX87Bits(X87Bits bits) {
   return FromX87BitsAs<Extended>(bits);
 }
 
-// The contract above, which every template over the arithmetic type requires. The rounding,
-// range and comparison semantics are the type's promise; the tests check them.
+// The operations above, which both arithmetic types offer. The rounding, range and comparison
+// semantics are each type's promise; the tests check them.
 template <class Real>
-concept ExtendedArithmetic = std::copyable<Real> && std::default_initializable<Real> &&
+concept ExtendedOperations = std::copyable<Real> && std::default_initializable<Real> &&
     std::constructible_from<Real, std::int32_t> && std::constructible_from<Real, std::int64_t> &&
     std::constructible_from<Real, std::uint64_t> && std::constructible_from<Real, double> &&
     requires(Real a, Real b, X87Bits bits) {
@@ -170,9 +145,9 @@ concept ExtendedArithmetic = std::copyable<Real> && std::default_initializable<R
   { FromX87BitsAs<Real>(bits) } -> std::same_as<Real>;
 };
 
-static_assert(ExtendedArithmetic<SoftExtended>);
+static_assert(ExtendedOperations<SoftExtended>);
 #if SHIFTMETER_LONG_DOUBLE_IS_X87
-static_assert(ExtendedArithmetic<long double>);
+static_assert(ExtendedOperations<long double>);
 #endif
 
 }  // namespace calc

@@ -11,4 +11,3 @@
 #include "calc/recalc.h"
 #include "calc/regional.h"
 #include "calc/time_text.h"
-#include "calc/x87_bits.h"

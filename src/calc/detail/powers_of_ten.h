@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "calc/extended.h"
-#include "calc/x87_bits.h"
+#include "detail/arithmetic.h"
+#include "detail/x87_bits.h"
 
 namespace calc {
 

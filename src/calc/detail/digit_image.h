@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "calc/extended.h"
+#include "detail/arithmetic.h"
 
 namespace calc {
 

@@ -44,18 +44,13 @@ bool RowHasData(const CellGrid& grid, int row);
 // result into "ERROR". Throws std::invalid_argument, before touching any cell, when a grid has
 // fewer columns than its kColCount; grids of any number of rows are read. Every working value
 // is formed in `Real` and rounded to a double where it is stored. Texts are read and written
-// under the given regional settings, or the process-wide ones.
-template <ExtendedArithmetic Real>
-ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings);
-template <ExtendedArithmetic Real>
-ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff) {
-  return ReCalcAs<Real>(needed, staff, GetRegionalSettings());
-}
-inline ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff, const RegionalSettings& settings) {
-  return ReCalcAs<Extended>(needed, staff, settings);
-}
-inline ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff) {
-  return ReCalcAs<Extended>(needed, staff);
+// under the given regional settings.
+template <ExtendedArithmetic Real = Extended>
+ReCalcResult ReCalcAs(CellGrid& needed, CellGrid& staff,
+                      const RegionalSettings& settings = GetRegionalSettings());
+inline ReCalcResult ReCalc(CellGrid& needed, CellGrid& staff,
+                           const RegionalSettings& settings = GetRegionalSettings()) {
+  return ReCalcAs(needed, staff, settings);
 }
 
 }  // namespace calc

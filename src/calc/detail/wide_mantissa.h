@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "calc/x87_bits.h"
+#include "detail/x87_bits.h"
 
 namespace calc {
 
