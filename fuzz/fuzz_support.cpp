@@ -6,15 +6,12 @@
 #include <cstdlib>
 
 #include "detail/number_separators.h"
+#include "detail/text_scan.h"
 
 namespace fuzz {
 namespace {
 
 std::string_view currentInput;
-
-bool StartsWithDigit(std::string_view text) {
-  return !text.empty() && text.front() >= '0' && text.front() <= '9';
-}
 
 // Designators match without regard to the case of ASCII letters; `lower` is in lower case.
 bool EqualsFolded(std::string_view text, std::string_view lower) {

@@ -21,6 +21,7 @@
 #include "calc/recalc.h"
 #include "calc/time_text.h"
 #include "fuzz_support.h"
+#include "second_run.h"
 
 namespace {
 
@@ -99,56 +100,6 @@ void CheckUntouched(const MemoryCellGrid& typed, const MemoryCellGrid& after) {
   }
 }
 
-// The time a time cell counts as, read the way the recalculation reads it; nothing for an
-// empty cell, which counts no hours on the run that finds it.
-std::optional<double> TimeOfCell(const std::string& typed, const calc::RegionalSettings& settings) {
-  const std::string fixed = calc::FixTime(typed);
-  std::optional<double> timeOfDay = calc::TryParseTimeAs<Native>(fixed, settings);
-  if (!timeOfDay && fixed != typed) {
-    timeOfDay = calc::TryParseTimeAs<Native>(typed, settings);
-  }
-  return typed.empty() ? std::nullopt : timeOfDay;
-}
-
-// Nothing when the text cannot be read as weekly hours.
-std::optional<double> HoursOfCell(const std::string& text, const calc::RegionalSettings& settings) {
-  const auto hours = fuzz::Attempt<calc::Exception>([&] {
-    return text.empty() ? 0.0 : std::fabs(calc::NarrowToDouble(calc::ParseReal(text, settings)));
-  });
-  return hours.value;
-}
-
-// Rows whose man-hours a second run may change: an empty time cell, or an entry that the
-// rewritten text holds less precisely (seconds, milliseconds, weekly hours beyond the two
-// decimals or the fifteen digits of the rendering).
-std::set<int> NeededRowsThatMayChange(const MemoryCellGrid& typed, const MemoryCellGrid& after,
-                                      const calc::RegionalSettings& settings) {
-  std::set<int> rows;
-  for (int row = 1; row < typed.RowCount(); ++row) {
-    for (const int col : {needed_grid::kStart, needed_grid::kEnd}) {
-      const std::optional<double> before = TimeOfCell(typed.Cell(col, row), settings);
-      if (calc::RowHasData(typed, row) &&
-          (!before || *before != TimeOfCell(after.Cell(col, row), settings))) {
-        rows.insert(row);
-      }
-    }
-  }
-  return rows;
-}
-
-std::set<int> StaffRowsThatMayChange(const MemoryCellGrid& typed, const MemoryCellGrid& after,
-                                     const calc::RegionalSettings& settings) {
-  std::set<int> rows;
-  for (int row = 1; row < typed.RowCount(); ++row) {
-    if (calc::RowHasData(typed, row) &&
-        HoursOfCell(typed.Cell(staff_grid::kHours, row), settings) !=
-            HoursOfCell(after.Cell(staff_grid::kHours, row), settings)) {
-      rows.insert(row);
-    }
-  }
-  return rows;
-}
-
 void RequireSameExceptTotals(const MemoryCellGrid& first, const MemoryCellGrid& second,
                              int totalCol, const std::set<int>& mayChange) {
   for (int row = 1; row < first.RowCount(); ++row) {
@@ -166,8 +117,9 @@ void RequireSameExceptTotals(const MemoryCellGrid& first, const MemoryCellGrid& 
 void CheckSecondRun(const Grids& typed, const Grids& first, const calc::ReCalcResult& firstResult,
                     const calc::RegionalSettings& settings) {
   const std::set<int> neededChanging =
-      NeededRowsThatMayChange(typed.needed, first.needed, settings);
-  const std::set<int> staffChanging = StaffRowsThatMayChange(typed.staff, first.staff, settings);
+      calc::second_run::NeededRowsThatMayChange(typed.needed, first.needed, settings);
+  const std::set<int> staffChanging =
+      calc::second_run::StaffRowsThatMayChange(typed.staff, first.staff, settings);
   Grids second = first;
   const calc::ReCalcResult secondResult = RunBoth(second, settings);
   Require(secondResult.ok, "a second run over a successful run's cells succeeds");

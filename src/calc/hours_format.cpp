@@ -10,6 +10,7 @@
 #include "detail/digit_image.h"
 #include "detail/fp_environment.h"
 #include "detail/number_separators.h"
+#include "detail/text_scan.h"
 
 namespace calc {
 namespace {
@@ -30,15 +31,6 @@ char* Put(std::string_view piece, char* out) {
     return out + 1;
   }
   return std::copy(piece.begin(), piece.end(), out);
-}
-
-// The decimal digits of `value`, written to end just before `end`; returns where they begin.
-char* WriteDigitsBefore(std::uint64_t value, char* end) {
-  do {
-    *--end = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  return end;
 }
 
 // The text is sized once and filled in place; its one return lets it be built where the caller

@@ -23,10 +23,6 @@ constexpr int kExponentReadLimit = 500;
   FailNotValid(text, "floating point value");
 }
 
-bool StartsWithDigit(std::string_view rest) {
-  return !rest.empty() && IsDigit(rest.front());
-}
-
 int TakeDigit(std::string_view& rest) {
   const int digit = rest.front() - '0';
   rest.remove_prefix(1);
@@ -52,8 +48,12 @@ class DigitAccumulator {
     return static_cast<std::int64_t>(before - rest.size());
   }
 
+  // Nothing when the digits alone lie beyond the 80-bit range.
   template <ExtendedArithmetic Real>
-  Real Value() const {
+  std::optional<Real> Value() const {
+    if (wide_ && wide_->IsInfinite()) {
+      return std::nullopt;
+    }
     return wide_ ? FromX87BitsAs<Real>(wide_->Bits()) : Real(exact_);
   }
   // The value as a signed integer when it is one below 2^63, else nothing.
@@ -63,7 +63,6 @@ class DigitAccumulator {
     }
     return static_cast<std::int64_t>(exact_);
   }
-  bool Overflowed() const { return wide_ && wide_->IsInfinite(); }
 
  private:
   static constexpr int kUncheckedDigits = 19;
@@ -170,17 +169,20 @@ template <ExtendedArithmetic Real>
 [[gnu::noinline]] Real ScaledValue(const ScannedReal& number, std::string_view text) {
   const DefaultFloatingPointModes floatingPointModes(kUnitsComputedOn<Real>);
   const ArithmeticScope<Real> arithmetic;
-  const Real mantissa = number.mantissa.Value<Real>();
+  const std::optional<Real> mantissa = number.mantissa.Value<Real>();
+  if (!mantissa) {
+    FailReal(text);
+  }
   // Scaling by 10^0 is exact, so a number without decimals or exponent skips it.
-  Real value = number.scale == 0 ? mantissa
+  Real value = number.scale == 0 ? *mantissa
                : number.scale <= -kScalingLimit
                    ? Real(0)
-                   : ScaleByPowerOfTen(mantissa, static_cast<int>(number.scale));
+                   : ScaleByPowerOfTen(*mantissa, static_cast<int>(number.scale));
   if (number.negative) {
     value = -value;
   }
   DefaultFloatingPointModes::Pin(value);
-  if (number.mantissa.Overflowed() || IsInf(value) || IsNaN(value)) {
+  if (IsInf(value) || IsNaN(value)) {
     FailReal(text);
   }
   return value;

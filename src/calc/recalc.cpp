@@ -13,6 +13,8 @@
 #include "calc/time_text.h"
 #include "detail/arithmetic.h"
 #include "detail/fp_environment.h"
+#include "detail/not_valid.h"
+#include "detail/time_entry.h"
 
 namespace calc {
 namespace {
@@ -22,7 +24,7 @@ namespace {
 // next run cannot read, so such an entry counts as unreadable.
 std::int32_t Magnitude(std::int32_t value, const std::string& text) {
   if (value == std::numeric_limits<std::int32_t>::min()) {
-    throw EConvertError("'" + text + "' has no magnitude within the whole-number range");
+    FailNotValid(text, "integer value");
   }
   return value < 0 ? -value : value;
 }
@@ -51,7 +53,7 @@ class Recalculation {
   // A failed conversion, or a stored value beyond the double range, abandons the rest of the
   // step and marks the whole run as failed; the loops carry on.
   template <class Step>
-  void Guarded(Step&& step) {
+  void RunOrMarkFailed(Step&& step) {
     try {
       step();
     } catch (const Exception&) {
@@ -62,26 +64,25 @@ class Recalculation {
   void NeededRow(CellGrid& grid, int row) {
     std::int32_t count = 0;
     std::int32_t employees = 0;
-    double start = 0.0;
-    double end = 0.0;
-    bool emptyTime = false;
-    Guarded([&] { count = NormaliseCount(grid, needed_grid::kShifts, row); });
-    Guarded([&] { employees = NormaliseCount(grid, needed_grid::kEmployees, row); });
+    std::optional<double> start;
+    std::optional<double> end;
+    RunOrMarkFailed([&] { count = NormaliseCount(grid, needed_grid::kShifts, row); });
+    RunOrMarkFailed([&] { employees = NormaliseCount(grid, needed_grid::kEmployees, row); });
     if (error_) {
       return;
     }
-    Guarded([&] { start = NormaliseTime(grid, needed_grid::kStart, row, emptyTime); });
+    RunOrMarkFailed([&] { start = NormaliseTime(grid, needed_grid::kStart, row); });
     if (error_) {
       return;
     }
-    Guarded([&] { end = NormaliseTime(grid, needed_grid::kEnd, row, emptyTime); });
+    RunOrMarkFailed([&] { end = NormaliseTime(grid, needed_grid::kEnd, row); });
     if (error_) {
       return;
     }
     // Both counts lie within 0 to 2^31 - 1, so their product is exact in 64 bits.
     const std::int64_t shifts = std::int64_t{count} * std::int64_t{employees};
-    const double shiftHours = emptyTime ? 0.0 : ShiftHours(start, end);
-    Guarded([&] {
+    const double shiftHours = start && end ? ShiftHours(*start, *end) : 0.0;
+    RunOrMarkFailed([&] {
       AddManHours(grid, needed_grid::kTotal, row, Real(shifts) * Real(shiftHours), totalNeeded_);
     });
   }
@@ -89,12 +90,12 @@ class Recalculation {
   void StaffRow(CellGrid& grid, int row) {
     std::int32_t employees = 0;
     double hours = 0.0;
-    Guarded([&] { employees = NormaliseCount(grid, staff_grid::kEmployees, row); });
-    Guarded([&] { hours = NormaliseHours(grid, staff_grid::kHours, row); });
+    RunOrMarkFailed([&] { employees = NormaliseCount(grid, staff_grid::kEmployees, row); });
+    RunOrMarkFailed([&] { hours = NormaliseHours(grid, staff_grid::kHours, row); });
     if (error_) {
       return;
     }
-    Guarded([&] {
+    RunOrMarkFailed([&] {
       AddManHours(grid, staff_grid::kTotal, row, Real(employees) * Real(hours), totalAvailable_);
     });
   }
@@ -122,31 +123,20 @@ class Recalculation {
     return std::fabs(NarrowToDoubleAs<Real>(ParseRealAs<Real>(text, settings_)));
   }
 
-  // An empty cell is taken as midnight directly rather than through a literal text, which a
-  // time separator other than ":" could not read; the row then counts no hours in this run.
-  double NormaliseTime(CellGrid& grid, int col, int row, bool& emptyTime) {
+  // An empty cell is written as midnight directly rather than read from a literal text, which
+  // a time separator other than ":" could not read; it gives no time, so the row counts no
+  // hours in this run. An unreadable entry fails as its repaired text does.
+  std::optional<double> NormaliseTime(CellGrid& grid, int col, int row) {
     const std::string typed = grid.Cell(col, row);
-    const std::string fixed = FixTime(typed);
-    double timeOfDay = 0.0;
-    if (fixed.empty()) {
-      emptyTime = true;
-    } else {
-      timeOfDay = ReadTime(typed, fixed);
+    std::optional<double> timeOfDay;
+    if (!typed.empty()) {
+      timeOfDay = TryReadTimeEntry<Real>(typed, settings_);
+      if (!timeOfDay) {
+        FailNotValid(FixTime(typed), "time");
+      }
     }
-    grid.SetCell(col, row, FormatTimeAs<Real>(timeOfDay, settings_));
+    grid.SetCell(col, row, FormatTimeAs<Real>(timeOfDay.value_or(0.0), settings_));
     return timeOfDay;
-  }
-
-  // The a/p repair comes first. Where it spoils a regional designator without an "m" in it,
-  // such as "ip." or "odp.", the text is read as typed; with designators that hold an "m"
-  // the repair never changes a text that reads as typed, so this only rescues entries.
-  double ReadTime(const std::string& typed, const std::string& fixed) {
-    std::optional<double> timeOfDay = TryParseTimeAs<Real>(fixed, settings_);
-    if (!timeOfDay && fixed != typed) {
-      timeOfDay = TryParseTimeAs<Real>(typed, settings_);
-    }
-    // Failing, it fails as the repaired text does.
-    return timeOfDay ? *timeOfDay : ParseTimeAs<Real>(fixed, settings_);
   }
 
   // Equal times make a full day; an end before the start runs past midnight.

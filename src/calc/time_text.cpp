@@ -11,6 +11,7 @@
 #include "detail/fp_environment.h"
 #include "detail/not_valid.h"
 #include "detail/text_scan.h"
+#include "detail/time_entry.h"
 
 namespace calc {
 namespace {
@@ -154,8 +155,9 @@ struct TimeFields {
 
 // Reads minute, second and milliseconds behind the hour; a separator taken without a number
 // after it fails.
-bool ReadTrailingFields(TimeScanner& scanner, const RegionalSettings& settings,
-                        TimeFields& fields) {
+std::optional<TimeFields> ReadTrailingFields(TimeScanner& scanner, std::uint32_t hour,
+                                             const RegionalSettings& settings) {
+  TimeFields fields{.hour = hour};
   const std::array<std::pair<std::string_view, std::uint32_t*>, 3> steps{{
       {settings.timeSeparator, &fields.minute},
       {settings.timeSeparator, &fields.second},
@@ -163,53 +165,52 @@ bool ReadTrailingFields(TimeScanner& scanner, const RegionalSettings& settings,
   }};
   for (const auto& [separator, field] : steps) {
     if (!scanner.TakeSeparator(separator)) {
-      return true;
+      return fields;
     }
     const std::optional<std::uint32_t> number = scanner.TakeNumber();
     if (!number) {
-      return false;
+      return std::nullopt;
     }
     *field = *number;
   }
-  return true;
+  return fields;
 }
 
 // With a designator the hour runs 1 to 12 and 12 stands for 0.
-bool ApplyDesignator(std::optional<std::uint32_t> baseHour, std::uint32_t& hour) {
+std::optional<std::uint32_t> HourOfDay(std::uint32_t hour, std::optional<std::uint32_t> baseHour) {
   if (!baseHour) {
-    return true;
+    return hour;
   }
   if (hour < 1 || hour > 12) {
-    return false;
+    return std::nullopt;
   }
-  hour = hour % 12 + *baseHour;
-  return true;
+  return hour % 12 + *baseHour;
 }
 
 std::optional<std::uint32_t> ReadMilliseconds(std::string_view text,
                                               const RegionalSettings& settings) {
   TimeScanner scanner(text);
   std::optional<std::uint32_t> baseHour = scanner.TakeDesignator(settings);
-  TimeFields fields;
   const std::optional<std::uint32_t> hour = scanner.TakeNumber();
-  if (!hour || !ReadTrailingFields(scanner, settings, fields)) {
+  if (!hour) {
     return std::nullopt;
   }
-  fields.hour = *hour;
+  const std::optional<TimeFields> fields = ReadTrailingFields(scanner, *hour, settings);
+  if (!fields) {
+    return std::nullopt;
+  }
   if (!baseHour) {
     baseHour = scanner.TakeDesignator(settings);
   }
-  if (!ApplyDesignator(baseHour, fields.hour)) {
-    return std::nullopt;
-  }
+  const std::optional<std::uint32_t> hourOfDay = HourOfDay(fields->hour, baseHour);
   scanner.SkipBlanks();
-  const bool inRange =
-      fields.hour < 24 && fields.minute < 60 && fields.second < 60 && fields.millisecond < 1000;
+  const bool inRange = hourOfDay && *hourOfDay < 24 && fields->minute < 60 && fields->second < 60 &&
+                       fields->millisecond < 1000;
   if (!inRange || !scanner.AtEnd()) {
     return std::nullopt;
   }
-  return fields.hour * kMsPerHour + fields.minute * kMsPerMinute + fields.second * kMsPerSecond +
-         fields.millisecond;
+  return *hourOfDay * kMsPerHour + fields->minute * kMsPerMinute + fields->second * kMsPerSecond +
+         fields->millisecond;
 }
 
 // The whole milliseconds since midnight of the time of day of t, which is finite.
@@ -263,6 +264,16 @@ double ParseTimeAs(std::string_view text, const RegionalSettings& settings) {
   return *timeOfDay;
 }
 
+// The a/p repair comes first. Where it spoils a regional designator without an "m" in it, such
+// as "ip." or "odp.", the text is read as typed; with designators that hold an "m" the repair
+// never changes a text that reads as typed, so this only rescues entries.
+template <ExtendedArithmetic Real>
+std::optional<double> TryReadTimeEntry(std::string_view typed, const RegionalSettings& settings) {
+  const std::string fixed = FixTime(typed);
+  const std::optional<double> timeOfDay = TryParseTimeAs<Real>(fixed, settings);
+  return timeOfDay || fixed == typed ? timeOfDay : TryParseTimeAs<Real>(typed, settings);
+}
+
 template <ExtendedArithmetic Real>
 std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings) {
   const DefaultFloatingPointModes floatingPointModes;
@@ -285,7 +296,8 @@ std::string FormatTimeAs(double timeOfDay, const RegionalSettings& settings) {
 #define INSTANTIATE(Real)                                                                         \
   template double ParseTimeAs<Real>(std::string_view, const RegionalSettings&);                   \
   template std::optional<double> TryParseTimeAs<Real>(std::string_view, const RegionalSettings&); \
-  template std::string FormatTimeAs<Real>(double, const RegionalSettings&);
+  template std::string FormatTimeAs<Real>(double, const RegionalSettings&);                       \
+  template std::optional<double> TryReadTimeEntry<Real>(std::string_view, const RegionalSettings&);
 SHIFTMETER_FOR_EACH_ARITHMETIC_TYPE(INSTANTIATE)
 #undef INSTANTIATE
 

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,20 +12,6 @@ namespace {
 
 [[noreturn]] void FailWholeNumber(std::string_view text) {
   FailNotValid(text, "integer value");
-}
-
-int DigitValue(char c, unsigned base) {
-  const auto byte = static_cast<unsigned char>(c);
-  if (byte >= '0' && byte <= '9') {
-    return byte - '0';
-  }
-  if (base == 16 && byte >= 'a' && byte <= 'f') {
-    return byte - 'a' + 10;
-  }
-  if (base == 16 && byte >= 'A' && byte <= 'F') {
-    return byte - 'A' + 10;
-  }
-  return -1;
 }
 
 // The length of a hexadecimal prefix at the start of rest, or 0 when there is none.
@@ -40,20 +27,20 @@ std::size_t HexPrefixLength(std::string_view rest) {
 
 // Accumulates digits of one base into 32 unsigned bits; a digit arriving while the accumulator
 // is above limit fails, which bounds the result below 2^32 without any wider arithmetic.
-bool AccumulateDigits(std::string_view digits, unsigned base, std::uint32_t limit,
-                      std::uint32_t& accumulator) {
+std::optional<std::uint32_t> AccumulateDigits(std::string_view digits, unsigned base,
+                                              std::uint32_t limit) {
   if (digits.empty()) {
-    return false;
+    return std::nullopt;
   }
-  accumulator = 0;
+  std::uint32_t accumulator = 0;
   for (const char c : digits) {
-    const int digit = DigitValue(c, base);
-    if (digit < 0 || accumulator > limit) {
-      return false;
+    const std::optional<unsigned> digit = DigitValue(c, base);
+    if (!digit || accumulator > limit) {
+      return std::nullopt;
     }
-    accumulator = accumulator * base + static_cast<std::uint32_t>(digit);
+    accumulator = accumulator * base + *digit;
   }
-  return true;
+  return accumulator;
 }
 
 }  // namespace
@@ -62,19 +49,21 @@ std::int32_t ParseWholeNumber(std::string_view text) {
   std::string_view rest = text;
   SkipSpaces(rest);
   const bool negative = TakeSign(rest);
-  std::uint32_t magnitude = 0;
   if (const std::size_t prefix = HexPrefixLength(rest); prefix != 0) {
-    if (!AccumulateDigits(rest.substr(prefix), 16, 0x0FFFFFFFU, magnitude)) {
+    const std::optional<std::uint32_t> pattern =
+        AccumulateDigits(rest.substr(prefix), 16, 0x0FFFFFFFU);
+    if (!pattern) {
       FailWholeNumber(text);
     }
     // The 32 bits are a two's-complement pattern; "-" negates it with wrap-around.
-    return static_cast<std::int32_t>(negative ? 0U - magnitude : magnitude);
+    return static_cast<std::int32_t>(negative ? 0U - *pattern : *pattern);
   }
   const std::uint32_t largest = negative ? 2147483648U : 2147483647U;
-  if (!AccumulateDigits(rest, 10, 214748364U, magnitude) || magnitude > largest) {
+  const std::optional<std::uint32_t> magnitude = AccumulateDigits(rest, 10, 214748364U);
+  if (!magnitude || *magnitude > largest) {
     FailWholeNumber(text);
   }
-  return static_cast<std::int32_t>(negative ? 0U - magnitude : magnitude);
+  return static_cast<std::int32_t>(negative ? 0U - *magnitude : *magnitude);
 }
 
 std::string FormatWholeNumber(std::int32_t value) {
@@ -84,16 +73,9 @@ std::string FormatWholeNumber(std::int32_t value) {
     magnitude = 0U - magnitude;
   }
   char digits[10];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  std::string text = value < 0 ? "-" : "";
-  while (count != 0) {
-    text += digits[--count];
-  }
-  return text;
+  char* const end = digits + sizeof digits;
+  char* const begin = WriteDigitsBefore(magnitude, end);
+  return (value < 0 ? "-" : "") + std::string(begin, end);
 }
 
 }  // namespace calc

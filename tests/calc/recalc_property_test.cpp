@@ -10,14 +10,14 @@
 #include "calc/grid_shape.h"
 #include "calc/recalc.h"
 #include "number_test_support.h"
+#include "second_run.h"
 
 namespace calc {
 namespace {
 
-// Fills both grids with entries typed in the many forms the planner may use, and records the
-// rows whose man-hours a second run may legitimately change: an empty time cell (no hours on
-// the first run, midnight on the next), typed seconds, and weekly hours with more than two
-// decimals (rewritten rounded to two).
+// Fills both grids with entries typed in the many forms the planner may use, now and then with
+// the entries whose man-hours a second run may change: an empty time cell, typed seconds and
+// weekly hours with more than two decimals.
 class GridTyper {
  public:
   GridTyper(std::uint32_t seed, const RegionalSettings& settings)
@@ -31,8 +31,8 @@ class GridTyper {
       }
       grid.SetCell(needed_grid::kShifts, row, Count());
       grid.SetCell(needed_grid::kEmployees, row, Count());
-      grid.SetCell(needed_grid::kStart, row, Time(row, neededChanging_));
-      grid.SetCell(needed_grid::kEnd, row, Time(row, neededChanging_));
+      grid.SetCell(needed_grid::kStart, row, Time());
+      grid.SetCell(needed_grid::kEnd, row, Time());
     }
   }
 
@@ -43,12 +43,9 @@ class GridTyper {
         continue;
       }
       grid.SetCell(staff_grid::kEmployees, row, Count());
-      grid.SetCell(staff_grid::kHours, row, Hours(row));
+      grid.SetCell(staff_grid::kHours, row, Hours());
     }
   }
-
-  const std::set<int>& NeededChanging() const { return neededChanging_; }
-  const std::set<int>& StaffChanging() const { return staffChanging_; }
 
  private:
   bool Chance(double probability) { return std::bernoulli_distribution(probability)(random_); }
@@ -75,9 +72,8 @@ class GridTyper {
     return OneOf<std::string>({digits, "-" + digits, "+" + digits, "  00" + digits, hex});
   }
 
-  std::string Time(int row, std::set<int>& changing) {
+  std::string Time() {
     if (Chance(exceptionRate_)) {
-      changing.insert(row);
       return "";
     }
     const int hour = Pick(0, 23);
@@ -87,7 +83,6 @@ class GridTyper {
     const std::string h12 = std::to_string(hour % 12 == 0 ? 12 : hour % 12);
     const bool pm = hour >= 12;
     if (Chance(exceptionRate_)) {
-      changing.insert(row);
       return std::to_string(hour) + sep + mm + sep + std::to_string(Pick(1, 59));
     }
     return OneOf<std::string>({
@@ -99,7 +94,7 @@ class GridTyper {
     });
   }
 
-  std::string Hours(int row) {
+  std::string Hours() {
     const int cents = Pick(0, 200'000);
     if (cents == 0 && Chance(0.5)) {
       return "";
@@ -107,7 +102,6 @@ class GridTyper {
     std::string text = std::to_string(cents / 100) + settings_.decimalSeparator +
                        std::to_string(cents / 10 % 10) + std::to_string(cents % 10);
     if (Chance(exceptionRate_)) {
-      staffChanging_.insert(row);
       text += std::to_string(Pick(1, 9));
     }
     return OneOf<std::string>({text, "-" + text, "0" + text + "e0", " " + text + " "});
@@ -116,8 +110,6 @@ class GridTyper {
   std::mt19937 random_;
   RegionalSettings settings_;
   double exceptionRate_;
-  std::set<int> neededChanging_;
-  std::set<int> staffChanging_;
 };
 
 void ExpectStableExceptTotals(const MemoryCellGrid& first, const MemoryCellGrid& second,
@@ -149,16 +141,21 @@ TYPED_TEST(ReCalcPropertyTest, ASecondRunRepeatsTheFirstSaveForItsStatedExceptio
       MemoryCellGrid staff(staff_grid::kColCount, staff_grid::kRowCount);
       typer.FillNeeded(needed);
       typer.FillStaff(staff);
+      const MemoryCellGrid neededTyped = needed;
+      const MemoryCellGrid staffTyped = staff;
       const auto run = [&] { return ReCalcAs<TypeParam>(needed, staff, settings); };
       const ReCalcResult first = run();
       ASSERT_TRUE(first.ok);
       const MemoryCellGrid neededAfterFirst = needed;
       const MemoryCellGrid staffAfterFirst = staff;
+      const std::set<int> neededChanging =
+          second_run::NeededRowsThatMayChange(neededTyped, neededAfterFirst, settings);
+      const std::set<int> staffChanging =
+          second_run::StaffRowsThatMayChange(staffTyped, staffAfterFirst, settings);
       const ReCalcResult second = run();
-      ExpectStableExceptTotals(neededAfterFirst, needed, needed_grid::kTotal,
-                               typer.NeededChanging());
-      ExpectStableExceptTotals(staffAfterFirst, staff, staff_grid::kTotal, typer.StaffChanging());
-      if (typer.NeededChanging().empty() && typer.StaffChanging().empty()) {
+      ExpectStableExceptTotals(neededAfterFirst, needed, needed_grid::kTotal, neededChanging);
+      ExpectStableExceptTotals(staffAfterFirst, staff, staff_grid::kTotal, staffChanging);
+      if (neededChanging.empty() && staffChanging.empty()) {
         EXPECT_EQ(second, first);
         ++stableRuns;
       }

@@ -3,6 +3,8 @@
 // Small steps of reading a number from the front of its text, shared by the conversions.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace calc {
@@ -10,6 +12,34 @@ namespace calc {
 // An ASCII decimal digit; no other script's digits count.
 inline bool IsDigit(char c) {
   return static_cast<unsigned char>(c) - unsigned{'0'} <= 9U;
+}
+
+inline bool StartsWithDigit(std::string_view rest) {
+  return !rest.empty() && IsDigit(rest.front());
+}
+
+// The value of a digit of base 10 or 16, either case for the letters.
+inline std::optional<unsigned> DigitValue(char c, unsigned base) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (IsDigit(c)) {
+    return byte - unsigned{'0'};
+  }
+  if (base == 16 && byte >= 'a' && byte <= 'f') {
+    return byte - unsigned{'a'} + 10;
+  }
+  if (base == 16 && byte >= 'A' && byte <= 'F') {
+    return byte - unsigned{'A'} + 10;
+  }
+  return std::nullopt;
+}
+
+// The decimal digits of `value`, written to end just before `end`; returns where they begin.
+inline char* WriteDigitsBefore(std::uint64_t value, char* end) {
+  do {
+    *--end = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  return end;
 }
 
 // The conversions skip spaces (code 32) only; other blanks are TrimBlanks's business.

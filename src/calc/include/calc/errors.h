@@ -29,11 +29,15 @@ class EMathError : public EExternal {
   using EExternal::EExternal;
 };
 
+// No input reaches it: an invalid operation needs an infinite or not-a-number operand, which
+// the renderings write out as text before any arithmetic and which no parse returns; a finite
+// result beyond the range fails as EOverflow instead.
 class EInvalidOp : public EMathError {
  public:
   using EMathError::EMathError;
 };
 
+// No input reaches it: the core divides only by powers of ten and by the milliseconds of a day.
 class EZeroDivide : public EMathError {
  public:
   using EMathError::EMathError;
