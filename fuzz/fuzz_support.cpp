@@ -11,6 +11,8 @@
 namespace fuzz {
 namespace {
 
+using calc::StartsWithDigit;
+
 std::string_view currentInput;
 
 // Designators match without regard to the case of ASCII letters; `lower` is in lower case.
