@@ -5,6 +5,7 @@
 // ones as they stand at the call, whatever floating-point modes the caller left (see
 // fp_environment.h). Text is UTF-8; separators may be several bytes long and match as a unit.
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,7 +44,7 @@ template <ExtendedArithmetic Real = Extended>
 std::string FormatHoursUngroupedAs(Real value,
                                    const RegionalSettings& settings = GetRegionalSettings());
 
-// The same entry points in this build's Extended; a double argument widens to it exactly.
+// The same entry points in this build's Extended.
 inline Extended ParseReal(std::string_view text,
                           const RegionalSettings& settings = GetRegionalSettings()) {
   return ParseRealAs(text, settings);
@@ -51,13 +52,16 @@ inline Extended ParseReal(std::string_view text,
 inline double NarrowToDouble(Extended value) {
   return NarrowToDoubleAs(value);
 }
-inline std::string FormatHours(Extended value,
-                               const RegionalSettings& settings = GetRegionalSettings()) {
-  return FormatHoursAs(value, settings);
+// A double, or any number Extended holds exactly, is rendered as that Extended.
+template <class Number>
+requires std::constructible_from<Extended, Number> std::string FormatHours(
+    Number value, const RegionalSettings& settings = GetRegionalSettings()) {
+  return FormatHoursAs(Extended(value), settings);
 }
-inline std::string FormatHoursUngrouped(Extended value,
-                                        const RegionalSettings& settings = GetRegionalSettings()) {
-  return FormatHoursUngroupedAs(value, settings);
+template <class Number>
+requires std::constructible_from<Extended, Number> std::string FormatHoursUngrouped(
+    Number value, const RegionalSettings& settings = GetRegionalSettings()) {
+  return FormatHoursUngroupedAs(Extended(value), settings);
 }
 
 // The text without the characters of code 32 or less at either end.
