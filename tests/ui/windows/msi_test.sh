@@ -1,19 +1,17 @@
 #!/usr/bin/env bash
 # The installer under Wine, as an IT department uses it: a silent install per machine puts the
 # program and its guide into Program Files\Rostavel\Shiftmeter, a Start-menu shortcut and an
-# Add/Remove Programs entry in place; the installed program starts; an installer of a higher
-# version replaces it in place; the silent removal leaves nothing behind. Runs on the X display
-# that on_x_display.sh made, in the prefix that WINEPREFIX names.
+# Add/Remove Programs entry in place; the installed program passes the smoke test of the built
+# one; an installer of a higher version replaces it in place; the silent removal leaves nothing
+# behind. Runs on the X display that on_x_display.sh made, in the prefix that WINEPREFIX names.
 # Usage: msi_test.sh INSTALLER.msi VERSION WIXL WXS BUILD_DIR
 set -euo pipefail
 msi=$1 version=$2 wixl=$3 wxs=$4 build=$5
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 work=$(mktemp -d)
-program_pid=
 installed=
 # A failed run removes what it installed, so that the next run starts from a clean prefix.
 stop() {
-  [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
   [ -z "$installed" ] || wine msiexec /x "$(winepath -w "$installed")" /qn || true
   rm -rf "$work"
 }
@@ -61,17 +59,9 @@ done
 [ "$(entries)" = "Shiftmeter|Rostavel|$version" ] || fail "uninstall entry: $(entries)"
 [ -n "$(product_icon)" ] || fail "no product icon registered"
 
-wine "$folder/Shiftmeter/Shiftmeter.exe" &
-program_pid=$!
-for _ in $(seq 200); do
-  xdotool search --onlyvisible --name '^Shiftmeter from Rostavel$' >/dev/null 2>&1 && break
-  sleep 0.05
-done
-xdotool search --onlyvisible --name '^Shiftmeter from Rostavel$' >/dev/null ||
-  fail "the installed program showed no window"
-kill "$program_pid"
-wait "$program_pid" 2>/dev/null || true
-program_pid=
+# The installed program, used as the built one is: the same entries give the same verdicts.
+bash "$(dirname "$0")/wine_smoke_test.sh" "$folder/Shiftmeter/Shiftmeter.exe" ||
+  fail "the installed program failed the smoke test"
 
 # The same package one patch version higher, as the next release would be.
 IFS=. read -r major minor patch <<<"$version"
