@@ -9,19 +9,18 @@
 #include <cstdio>
 #include <vector>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 
 namespace {
 
-ui::CellGridWidget* Grid(const ui::TMainForm& form, const char* name) {
-  return form.findChild<ui::CellGridWidget*>(QString::fromLatin1(name));
+ui::CellGridView* Grid(const ui::TMainForm& form, const char* name) {
+  return form.findChild<ui::CellGridView*>(QString::fromLatin1(name));
 }
 
 void FillGrids(ui::TMainForm& form) {
-  ui::CellGridWidget* needed = Grid(form, "NeededHoursList");
-  ui::CellGridWidget* staff =
-      form.findChild<ui::CellGridWidget*>(QStringLiteral("EmployeeHoursList"));
+  ui::CellGridView* needed = Grid(form, "NeededHoursList");
+  ui::CellGridView* staff = form.findChild<ui::CellGridView*>(QStringLiteral("EmployeeHoursList"));
   for (int row = 1; row < needed->RowCount(); ++row) {
     const QStringList cells{QStringLiteral("Shift %1").arg(row), QString::number(row % 7 + 1),
                             QString::number(row % 4 + 1),        QStringLiteral("7:30 am"),
@@ -58,7 +57,7 @@ int main(int argc, char** argv) {
   }
 
   // Keys go straight to the grid: without a window manager the window may never be active.
-  ui::CellGridWidget* grid = Grid(form, "NeededHoursList");
+  ui::CellGridView* grid = Grid(form, "NeededHoursList");
   constexpr int kMoves = 400;
   std::vector<double> millis;
   millis.reserve(kMoves);

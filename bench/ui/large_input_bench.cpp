@@ -20,7 +20,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 
 namespace {
@@ -28,8 +28,8 @@ namespace {
 constexpr int kRuns = 3;
 constexpr qsizetype kMebibyte = qsizetype{1} << 20;
 
-ui::CellGridWidget* Grid(const ui::TMainForm& form, const char* name) {
-  return form.findChild<ui::CellGridWidget*>(QString::fromLatin1(name));
+ui::CellGridView* Grid(const ui::TMainForm& form, const char* name) {
+  return form.findChild<ui::CellGridView*>(QString::fromLatin1(name));
 }
 
 void Settle() {
@@ -106,7 +106,7 @@ void FillRow(ui::TMainForm& form, qsizetype length) {
 }
 
 double RecalcMs(ui::TMainForm& form, qsizetype length) {
-  ui::CellGridWidget* needed = Grid(form, "NeededHoursList");
+  ui::CellGridView* needed = Grid(form, "NeededHoursList");
   return MedianMs([&] {
     needed->SetCurrentRow(1);
     FillRow(form, length);
@@ -116,7 +116,7 @@ double RecalcMs(ui::TMainForm& form, qsizetype length) {
 }
 
 double PasteMs(ui::TMainForm& form, const QString& text) {
-  ui::CellGridWidget* needed = Grid(form, "NeededHoursList");
+  ui::CellGridView* needed = Grid(form, "NeededHoursList");
   QGuiApplication::clipboard()->setText(text);
   return MedianMs([&] {
     needed->SetCell(0, 1, {});

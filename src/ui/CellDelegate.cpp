@@ -26,7 +26,7 @@ void PaintCell(QPainter* painter, const QRect& section, const QColor& face, cons
                     text.left(kPaintedChars));
 }
 
-CellDelegate::CellDelegate(CellGridModel& cells, QAbstractItemView& view, EditorMade editorMade)
+CellDelegate::CellDelegate(CellTextModel& cells, QAbstractItemView& view, EditorMade editorMade)
     : QStyledItemDelegate(&view), cells_(cells), view_(view), editorMade_(std::move(editorMade)) {}
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
@@ -34,10 +34,10 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
   auto* editor = new QLineEdit(parent);
   editor->setFrame(false);
   // While typing, a screen reader's user still hears which column and row they are in.
-  const CellPos pos = CellGridModel::PosOf(index);
+  const CellPos pos = CellTextModel::PosOf(index);
   editor->setAccessibleName(QStringLiteral("%1, row %2").arg(cells_.Cell(pos.col, 0)).arg(pos.row));
   editor->setMaxLength(std::numeric_limits<int>::max());
-  CellGridModel* cells = &cells_;
+  CellTextModel* cells = &cells_;
   const QPersistentModelIndex cell(index);
   connect(editor, &QLineEdit::textEdited, editor, [cells, cell](const QString& text) {
     if (cell.isValid()) {

@@ -5,7 +5,7 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
-#include "ui/CellGridModel.h"
+#include "ui/CellTextModel.h"
 
 namespace ui {
 
@@ -25,7 +25,7 @@ class CellDelegate : public QStyledItemDelegate {
   using EditorMade = std::function<void(QLineEdit* editor)>;
 
   // The delegate belongs to the view it paints for.
-  CellDelegate(CellGridModel& cells, QAbstractItemView& view, EditorMade editorMade);
+  CellDelegate(CellTextModel& cells, QAbstractItemView& view, EditorMade editorMade);
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
@@ -41,7 +41,7 @@ class CellDelegate : public QStyledItemDelegate {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  CellGridModel& cells_;
+  CellTextModel& cells_;
   const QAbstractItemView& view_;
   EditorMade editorMade_;
 };

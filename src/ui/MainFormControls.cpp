@@ -8,7 +8,7 @@
 #include <QStyleFactory>
 #include <array>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/ClickableLabel.h"
 
 namespace ui::main_form {
@@ -35,8 +35,8 @@ QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
   return group;
 }
 
-CellGridWidget* MakeGrid(QWidget* parent, const GridPanelSpec& layout) {
-  auto* grid = new CellGridWidget(layout.cols, layout.rows, parent);
+CellGridView* MakeGrid(QWidget* parent, const GridPanelSpec& layout) {
+  auto* grid = new CellGridView(layout.cols, layout.rows, parent);
   grid->setObjectName(QString::fromLatin1(layout.grid));
   grid->setAccessibleName(QString::fromLatin1(layout.gridSpoken));
   grid->setFont(MakeFont(kGridFont));

@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace ui {
 
-class CellGridWidget;
+class CellGridView;
 class ClickableLabel;
 
 // The main window's controls made from its form description.
@@ -70,7 +70,7 @@ BevelPanel* MakePanel(QWidget* parent, const char* name, const QRect& box, Bevel
 
 struct GridPanel {
   BevelPanel* panel;
-  CellGridWidget* grid;
+  CellGridView* grid;
   QLabel* total;
 };
 

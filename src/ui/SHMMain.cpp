@@ -17,11 +17,11 @@
 #include "ui/Appearance.h"
 #include "ui/BevelPanel.h"
 #include "ui/BrowseUrlAction.h"
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/ClickableLabel.h"
 #include "ui/FailureReport.h"
-#include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
+#include "ui/ModelCellGrid.h"
 #include "ui/VerdictLabel.h"
 #include "ui/WindowFrame.h"
 
@@ -56,7 +56,7 @@ using main_form::MakeResultLabel;
 using main_form::SetTextColour;
 using main_form::ShowSpoken;
 
-void WriteHeadings(CellGridWidget* grid, std::span<const std::string_view> headings) {
+void WriteHeadings(CellGridView* grid, std::span<const std::string_view> headings) {
   for (std::size_t col = 0; col < headings.size(); ++col) {
     grid->SetCell(static_cast<int>(col), 0, QString::fromLatin1(QByteArrayView(headings[col])));
   }
@@ -166,8 +166,8 @@ void TMainForm::FormCreate(QObject* /*sender*/) {
 }
 
 bool TMainForm::ReCalc() {
-  GridCells needed(NeededHoursList->Cells());
-  GridCells staff(EmployeeHoursList->Cells());
+  ModelCellGrid needed(NeededHoursList->Cells());
+  ModelCellGrid staff(EmployeeHoursList->Cells());
   const calc::ReCalcResult result = calc::ReCalc(needed, staff);
   // Every result is shown, and the verdict spoken once when any of them changed.
   const bool neededChanged = ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
@@ -207,7 +207,7 @@ void TMainForm::EmployeeHoursListSelectCell(QObject* /*sender*/, int /*col*/, in
   }
 }
 
-void TMainForm::ClearGrid(CellGridWidget* grid) {
+void TMainForm::ClearGrid(CellGridView* grid) {
   for (int row = 1; row < grid->RowCount(); ++row) {
     for (int col = 0; col < grid->ColCount(); ++col) {
       grid->SetCell(col, row, QString());
@@ -222,7 +222,7 @@ void TMainForm::btnClearClick(QObject* /*sender*/) {
   ClearGrid(NeededHoursList);
   ClearGrid(EmployeeHoursList);
   ReCalc();
-  for (CellGridWidget* grid : {NeededHoursList, EmployeeHoursList}) {
+  for (CellGridView* grid : {NeededHoursList, EmployeeHoursList}) {
     grid->SetCurrentRow(1);
     grid->SetCurrentColumn(0);
   }

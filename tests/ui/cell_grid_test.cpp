@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui_test_support.h"
 
-using ui::CellGridWidget;
+using ui::CellGridView;
 using ui::CellPos;
 using ui_test::CellCentre;
 using ui_test::Press;
@@ -24,7 +24,7 @@ namespace {
 struct GridWindow {
   GridWindow() {
     auto* layout = new QVBoxLayout(&window);
-    grid = new CellGridWidget(6, 15);
+    grid = new CellGridView(6, 15);
     grid->SetRowHeight(24);
     grid->SetColumnWidths({106, 18, 40, 68, 70, 58});
     grid->setFixedSize(393, 265);
@@ -39,7 +39,7 @@ struct GridWindow {
   }
 
   QWidget window;
-  CellGridWidget* grid;
+  CellGridView* grid;
   QLineEdit* elsewhere;
   std::vector<CellPos> asked;
   bool allowMoves = true;
@@ -52,7 +52,7 @@ class CellGridTest : public QObject {
 
   std::unique_ptr<GridWindow> w_;
 
-  CellGridWidget& Grid() { return *w_->grid; }
+  CellGridView& Grid() { return *w_->grid; }
 
   // Moves the current cell without asking the test's handler, to set up a starting point.
   void StartAt(CellPos cell) {

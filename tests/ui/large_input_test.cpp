@@ -13,11 +13,11 @@
 
 #include "calc/recalc.h"
 #include "result_labels.h"
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 #include "ui_test_support.h"
 
-using ui::CellGridWidget;
+using ui::CellGridView;
 using ui::CellPos;
 
 namespace {
@@ -43,7 +43,7 @@ QString VariedText(qsizetype length, const QString& tag) {
 
 // A cell the recalculation rewrote holds its new text; any other keeps what it held before.
 // Answers the first cell that differs.
-QString CellMismatch(const CellGridWidget& grid, const calc::MemoryCellGrid& before,
+QString CellMismatch(const CellGridView& grid, const calc::MemoryCellGrid& before,
                      const calc::MemoryCellGrid& after, const QStringList& original) {
   for (int row = 0; row < grid.RowCount(); ++row) {
     for (int col = 0; col < grid.ColCount(); ++col) {
@@ -71,8 +71,8 @@ class LargeInputTest : public QObject {
 
   std::unique_ptr<ui::TMainForm> form_;
 
-  CellGridWidget* Needed() const { return ui_test::NeededGrid(*form_); }
-  CellGridWidget* Staff() const { return ui_test::StaffGrid(*form_); }
+  CellGridView* Needed() const { return ui_test::NeededGrid(*form_); }
+  CellGridView* Staff() const { return ui_test::StaffGrid(*form_); }
 
   static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     ui_test::Press(key, modifiers);

@@ -10,13 +10,13 @@
 #include <QUrl>
 #include <memory>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 #include "ui/WindowFrame.h"
 #include "ui_test_support.h"
 #include "url_recorder.h"
 
-using ui::CellGridWidget;
+using ui::CellGridView;
 using ui::CellPos;
 using ui::TMainForm;
 using ui_test::Press;
@@ -56,8 +56,8 @@ class MainWindowTest : public QObject {
   T* Find(const char* name) const {
     return ui_test::Find<T>(*form_, name);
   }
-  CellGridWidget* Needed() const { return ui_test::NeededGrid(*form_); }
-  CellGridWidget* Staff() const { return ui_test::StaffGrid(*form_); }
+  CellGridView* Needed() const { return ui_test::NeededGrid(*form_); }
+  CellGridView* Staff() const { return ui_test::StaffGrid(*form_); }
   QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
 
   void ExpectError() {
@@ -255,7 +255,7 @@ class MainWindowTest : public QObject {
     for (QWidget* widget : widgets) {
       const bool spoken = qobject_cast<QLabel*>(widget) != nullptr ||
                           qobject_cast<QPushButton*>(widget) != nullptr ||
-                          qobject_cast<CellGridWidget*>(widget) != nullptr;
+                          qobject_cast<CellGridView*>(widget) != nullptr;
       if (spoken) {
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
         ++checked;
@@ -377,7 +377,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Staff()->CurrentCell(), (CellPos{3, 9}));
     form_->SetConfirmation([](QWidget*) { return true; });
     QTest::mouseClick(Find<QPushButton>("btnClear"), Qt::LeftButton);
-    for (CellGridWidget* grid : {Needed(), Staff()}) {
+    for (CellGridView* grid : {Needed(), Staff()}) {
       for (int row = 1; row < grid->RowCount(); ++row) {
         for (int col = 0; col < grid->ColCount(); ++col) {
           QCOMPARE(grid->Cell(col, row), QString());

@@ -60,7 +60,7 @@ class WindowsRegionalTest : public QObject {
   // Gives row 1 of the staff grid a group of two with these weekly hours, then moves the
   // cursor, which recalculates.
   void EnterWeeklyHoursOfTwo(const QString& hours) {
-    ui::CellGridWidget* staff = ui_test::StaffGrid(*form_);
+    ui::CellGridView* staff = ui_test::StaffGrid(*form_);
     staff->SetCell(1, 1, QStringLiteral("2"));
     staff->SetCell(2, 1, hours);
     Press(Qt::Key_Right);

@@ -11,11 +11,11 @@ namespace ui {
 // The cells of one grid and nothing else: a rectangle of texts addressed by column, then row,
 // row 0 holding the headings. To Qt's views, data row r is item row r - 1 and the heading row
 // is the horizontal header, so the headings never scroll and are never selected or edited.
-class CellGridModel : public QAbstractTableModel {
+class CellTextModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  CellGridModel(int cols, int rows, QObject* parent = nullptr);
+  CellTextModel(int cols, int rows, QObject* parent = nullptr);
 
   int ColCount() const { return cols_; }
   int RowCount() const { return rows_; }

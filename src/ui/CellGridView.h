@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "ui/CellGridModel.h"
 #include "ui/CellMoves.h"
+#include "ui/CellTextModel.h"
 
 namespace ui {
 
@@ -23,16 +23,16 @@ bool EditorTakes(const QString& text);
 //
 // Colours come from the palette: Base for the cells, Text for all text, Button for the
 // headings, Dark for the grid lines, Highlight and HighlightedText for the highlighted range.
-class CellGridWidget : public QTableView {
+class CellGridView : public QTableView {
   Q_OBJECT
 
  public:
   using SelectCellHandler = std::function<void(QObject* sender, int col, int row, bool& allow)>;
 
-  CellGridWidget(int cols, int rows, QWidget* parent = nullptr);
+  CellGridView(int cols, int rows, QWidget* parent = nullptr);
 
-  CellGridModel& Cells() { return *cells_; }
-  const CellGridModel& Cells() const { return *cells_; }
+  CellTextModel& Cells() { return *cells_; }
+  const CellTextModel& Cells() const { return *cells_; }
   int ColCount() const { return cells_->ColCount(); }
   int RowCount() const { return cells_->RowCount(); }
   QString Cell(int col, int row) const { return cells_->Cell(col, row); }
@@ -80,14 +80,14 @@ class CellGridWidget : public QTableView {
   void ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll, int oldRowScroll);
   void ColumnDragged(int logical, int oldVisual, int newVisual);
 
-  // The in-place editor and the focus rules it keeps, in CellGridEditor.cpp.
+  // The in-place editor and the focus rules it keeps, in CellGridViewEditor.cpp.
   void OpenEditor(Caret caret);
   void CloseEditor();
   void RefocusEditor();
   bool EditorKeyPress(QKeyEvent* event);
   void EditorFocusLost(const QFocusEvent* event);
 
-  CellGridModel* cells_;
+  CellTextModel* cells_;
   VetoSelectionModel* selection_;
   QPointer<QLineEdit> editor_;
   SelectCellHandler onSelectCell_;

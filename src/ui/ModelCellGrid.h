@@ -3,15 +3,15 @@
 #include <string>
 
 #include "calc/cell_grid.h"
-#include "ui/CellGridModel.h"
+#include "ui/CellTextModel.h"
 
 namespace ui {
 
 // The calculation's view of a grid on screen: cell texts as UTF-8, addressed by position, so a
 // dragged column is read where it now stands.
-class GridCells final : public calc::CellGrid {
+class ModelCellGrid final : public calc::CellGrid {
  public:
-  explicit GridCells(CellGridModel& cells) : cells_(&cells) {}
+  explicit ModelCellGrid(CellTextModel& cells) : cells_(&cells) {}
 
   int ColCount() const override { return cells_->ColCount(); }
   int RowCount() const override { return cells_->RowCount(); }
@@ -22,7 +22,7 @@ class GridCells final : public calc::CellGrid {
  private:
   void Check(int col, int row) const;
 
-  CellGridModel* cells_;
+  CellTextModel* cells_;
 };
 
 }  // namespace ui

@@ -1,4 +1,4 @@
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -44,8 +44,8 @@ class GridHeading : public QHeaderView {
 
 }  // namespace
 
-CellGridWidget::CellGridWidget(int cols, int rows, QWidget* parent)
-    : QTableView(parent), cells_(new CellGridModel(cols, rows, this)) {
+CellGridView::CellGridView(int cols, int rows, QWidget* parent)
+    : QTableView(parent), cells_(new CellTextModel(cols, rows, this)) {
   setHorizontalHeader(new GridHeading(this));
   setModel(cells_);
   selection_ = new VetoSelectionModel(
@@ -69,7 +69,7 @@ CellGridWidget::CellGridWidget(int cols, int rows, QWidget* parent)
   setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &CellGridWidget::ColumnDragged);
+  connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &CellGridView::ColumnDragged);
 
   if (RowCount() > 1 && ColCount() > 0) {
     selection_->PlaceCurrent(IndexOf(anchor_));
@@ -79,39 +79,39 @@ CellGridWidget::CellGridWidget(int cols, int rows, QWidget* parent)
 
 // On a scaled display a cell's edges fall between device pixels; the repaint of the cell left
 // takes in its neighbours' edges, or part of its focus rectangle would stay behind.
-void CellGridWidget::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+void CellGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
   if (previous.isValid()) {
     viewport()->update(visualRect(previous).adjusted(-kLine, -kLine, kLine, kLine));
   }
 }
 
-void CellGridWidget::SetColumnWidths(const std::vector<int>& widths) {
+void CellGridView::SetColumnWidths(const std::vector<int>& widths) {
   const int count = std::min(static_cast<int>(widths.size()), ColCount());
   for (int col = 0; col < count; ++col) {
     horizontalHeader()->resizeSection(col, widths[static_cast<std::size_t>(col)] + kLine);
   }
 }
 
-void CellGridWidget::SetRowHeight(int height) {
+void CellGridView::SetRowHeight(int height) {
   verticalHeader()->setMinimumSectionSize(kLine);
   verticalHeader()->setDefaultSectionSize(height + kLine);
   horizontalHeader()->setFixedHeight(height + kLine);
 }
 
-CellPos CellGridWidget::CurrentCell() const {
-  return CellGridModel::PosOf(currentIndex());
+CellPos CellGridView::CurrentCell() const {
+  return CellTextModel::PosOf(currentIndex());
 }
 
-void CellGridWidget::SetCurrentRow(int row) {
+void CellGridView::SetCurrentRow(int row) {
   MoveTo({CurrentCell().col, row}, false);
 }
 
-void CellGridWidget::SetCurrentColumn(int col) {
+void CellGridView::SetCurrentColumn(int col) {
   MoveTo({col, CurrentCell().row}, false);
 }
 
-GridExtent CellGridWidget::Extent() const {
+GridExtent CellGridView::Extent() const {
   GridExtent extent;
   extent.lastCol = ColCount() - 1;
   extent.lastRow = RowCount() - 1;
@@ -127,7 +127,7 @@ GridExtent CellGridWidget::Extent() const {
   for (int item = 0; item < cells_->rowCount(); ++item) {
     const int top = rowViewportPosition(item);
     if (top >= 0 && top + rowHeight(item) <= height) {
-      const int row = CellGridModel::DataRow(item);
+      const int row = CellTextModel::DataRow(item);
       extent.topVisibleRow = visibleRows++ == 0 ? row : extent.topVisibleRow;
       extent.bottomVisibleRow = row;
     }
@@ -137,16 +137,16 @@ GridExtent CellGridWidget::Extent() const {
   return extent;
 }
 
-bool CellGridWidget::AskSelectCell(const QModelIndex& target) {
+bool CellGridView::AskSelectCell(const QModelIndex& target) {
   bool allow = true;
   if (onSelectCell_) {
-    const CellPos pos = CellGridModel::PosOf(target);
+    const CellPos pos = CellTextModel::PosOf(target);
     onSelectCell_(this, pos.col, pos.row, allow);
   }
   return allow;
 }
 
-bool CellGridWidget::MoveTo(CellPos target, bool extendRange) {
+bool CellGridView::MoveTo(CellPos target, bool extendRange) {
   if (target == CurrentCell() || target.row < 1 || !cells_->Contains(target.col, target.row)) {
     return false;
   }
@@ -166,7 +166,7 @@ bool CellGridWidget::MoveTo(CellPos target, bool extendRange) {
   return true;
 }
 
-bool CellGridWidget::HandleMoveKey(QKeyEvent* event, bool editorOpen) {
+bool CellGridView::HandleMoveKey(QKeyEvent* event, bool editorOpen) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   const std::optional<CellMove> move = MoveForKey(event->key(), modifiers, editorOpen);
   if (!move) {
@@ -184,8 +184,8 @@ bool CellGridWidget::HandleMoveKey(QKeyEvent* event, bool editorOpen) {
 
 // Paging keys scroll the view by as much as they move the cell, so the cell keeps its place on
 // screen where it can.
-void CellGridWidget::ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll,
-                                     int oldRowScroll) {
+void CellGridView::ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll,
+                                   int oldRowScroll) {
   switch (move) {
     case CellMove::PageUp:
       verticalScrollBar()->setValue(oldRowScroll - extent.rowStep);
@@ -205,7 +205,7 @@ void CellGridWidget::ScrollAfterMove(CellMove move, const GridExtent& extent, in
   scrollTo(currentIndex());
 }
 
-bool CellGridWidget::HandleScrollKey(QKeyEvent* event) {
+bool CellGridView::HandleScrollKey(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   if (modifiers != Qt::ControlModifier ||
       (event->key() != Qt::Key_Up && event->key() != Qt::Key_Down)) {
@@ -216,7 +216,7 @@ bool CellGridWidget::HandleScrollKey(QKeyEvent* event) {
   return true;
 }
 
-bool CellGridWidget::event(QEvent* event) {
+bool CellGridView::event(QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool tabKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
@@ -261,7 +261,7 @@ bool StartsTyping(const QKeyEvent* event) {
 
 // Keys the open editor leaves unused (Ctrl+Home, Ctrl+End) come on to the grid; they still
 // belong to the editor's caret and move no cell.
-void CellGridWidget::keyPressEvent(QKeyEvent* event) {
+void CellGridView::keyPressEvent(QKeyEvent* event) {
   if (HandleMoveKey(event, EditorOpen()) || HandleScrollKey(event)) {
     return;
   }
@@ -288,10 +288,10 @@ void CellGridWidget::keyPressEvent(QKeyEvent* event) {
   event->ignore();
 }
 
-void CellGridWidget::mousePressEvent(QMouseEvent* event) {
+void CellGridView::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (event->button() == Qt::LeftButton && index.isValid()) {
-    const CellPos target = CellGridModel::PosOf(index);
+    const CellPos target = CellTextModel::PosOf(index);
     if (target == CurrentCell()) {
       OpenEditor(Caret::SelectAll);
     } else {
@@ -302,22 +302,22 @@ void CellGridWidget::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
-void CellGridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+void CellGridView::mouseDoubleClickEvent(QMouseEvent* event) {
   mousePressEvent(event);
 }
 
 // Dragging over cells selects nothing: ranges come from Shift with the keys only.
-void CellGridWidget::mouseMoveEvent(QMouseEvent* event) {
+void CellGridView::mouseMoveEvent(QMouseEvent* event) {
   if (event->buttons() == Qt::NoButton) {
     QTableView::mouseMoveEvent(event);
   }
 }
 
-void CellGridWidget::mouseReleaseEvent(QMouseEvent* event) {
+void CellGridView::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
 }
 
-void CellGridWidget::wheelEvent(QWheelEvent* event) {
+void CellGridView::wheelEvent(QWheelEvent* event) {
   constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
   wheelRemainder_ += event->angleDelta().y();
   while (std::abs(wheelRemainder_) >= kNotch) {
@@ -334,7 +334,7 @@ void CellGridWidget::wheelEvent(QWheelEvent* event) {
 
 // The model moves the data, so that whoever reads the grid by position finds the dragged
 // column where it was dropped; the heading goes back to showing sections in model order.
-void CellGridWidget::ColumnDragged(int /*logical*/, int oldVisual, int newVisual) {
+void CellGridView::ColumnDragged(int /*logical*/, int oldVisual, int newVisual) {
   CloseEditor();
   QHeaderView* heading = horizontalHeader();
   std::vector<int> widths;
