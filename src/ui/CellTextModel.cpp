@@ -14,6 +14,11 @@ bool CellTextModel::Contains(int col, int row) const {
   return col >= 0 && col < cols_ && row >= 0 && row < rows_;
 }
 
+bool CellTextModel::Names(const QModelIndex& index) const {
+  const CellPos pos = PosOf(index);
+  return index.isValid() && Contains(pos.col, pos.row);
+}
+
 std::size_t CellTextModel::Slot(int col, int row) const {
   return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
          static_cast<std::size_t>(col);
@@ -67,7 +72,7 @@ int CellTextModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CellTextModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+  if (!Names(index) || (role != Qt::DisplayRole && role != Qt::EditRole)) {
     return {};
   }
   const CellPos pos = PosOf(index);
@@ -75,7 +80,7 @@ QVariant CellTextModel::data(const QModelIndex& index, int role) const {
 }
 
 bool CellTextModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || role != Qt::EditRole) {
+  if (!Names(index) || role != Qt::EditRole) {
     return false;
   }
   const CellPos pos = PosOf(index);
@@ -84,14 +89,14 @@ bool CellTextModel::setData(const QModelIndex& index, const QVariant& value, int
 }
 
 Qt::ItemFlags CellTextModel::flags(const QModelIndex& index) const {
-  if (!index.isValid()) {
+  if (!Names(index)) {
     return Qt::NoItemFlags;
   }
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
 QVariant CellTextModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !Contains(section, 0)) {
     return {};
   }
   return Cell(section, 0);

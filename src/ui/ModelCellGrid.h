@@ -15,13 +15,10 @@ class ModelCellGrid final : public calc::CellGrid {
 
   int ColCount() const override { return cells_->ColCount(); }
   int RowCount() const override { return cells_->RowCount(); }
-  // Both throw std::out_of_range for a cell outside the grid.
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, std::string text) override;
 
  private:
-  void Check(int col, int row) const;
-
   CellTextModel* cells_;
 };
 
