@@ -51,10 +51,12 @@ CellGridView::CellGridView(int cols, int rows, QWidget* parent)
   selection_ = new VetoSelectionModel(
       cells_, [this](const QModelIndex& target) { return AskSelectCell(target); }, this);
   setSelectionModel(selection_);
-  setItemDelegate(new CellDelegate(*cells_, *this, [this](QLineEdit* editor) {
-    editor_ = editor;
-    editor->installEventFilter(this);
-  }));
+  setItemDelegate(new CellDelegate(
+      [this](QLineEdit* editor) {
+        editor_ = editor;
+        editor->installEventFilter(this);
+      },
+      this));
 
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

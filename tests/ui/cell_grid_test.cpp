@@ -54,6 +54,13 @@ class CellGridTest : public QObject {
 
   CellGridView& Grid() { return *w_->grid; }
 
+  // A cell's face as the grid paints it, away from its text and its focus rectangle.
+  QColor FaceOf(CellPos cell) {
+    const QImage shot = Grid().viewport()->grab().toImage();
+    const QRect box = Grid().visualRect(Grid().Cells().IndexOf(cell.col, cell.row));
+    return shot.pixelColor((QPointF(box.center()) * shot.devicePixelRatio()).toPoint());
+  }
+
   // Moves the current cell without asking the test's handler, to set up a starting point.
   void StartAt(CellPos cell) {
     Grid().SetCurrentRow(cell.row);
@@ -433,6 +440,52 @@ class CellGridTest : public QObject {
     QCOMPARE(Grid().Cell(4, 1), QString("5"));
     QCOMPARE(Grid().Cell(1, 1), QString());
     QVERIFY(w_->asked.empty());
+  }
+
+  // The current cell stays plain inside the highlighted range, whether or not its grid has the
+  // keyboard.
+  void currentCellStaysPlainInsideTheRange_data() {
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("grid focused") << true;
+    QTest::newRow("focus elsewhere") << false;
+  }
+
+  void currentCellStaysPlainInsideTheRange() {
+    QFETCH(bool, focused);
+    StartAt({1, 2});
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    if (!focused) {
+      w_->elsewhere->setFocus();
+      QTRY_VERIFY(w_->elsewhere->hasFocus());
+    }
+    const QPalette& colours = Grid().palette();
+    QCOMPARE(FaceOf({1, 3}), colours.color(QPalette::Active, QPalette::Base));
+    QCOMPARE(FaceOf({1, 2}), colours.color(QPalette::Active, QPalette::Highlight));
+  }
+
+  // A range is highlighted in the colours of its window's state, as the desktop gives them.
+  void rangeTakesTheColoursOfItsWindowsState_data() {
+    QTest::addColumn<bool>("windowActive");
+    QTest::newRow("active window") << true;
+    QTest::newRow("inactive window") << false;
+  }
+
+  void rangeTakesTheColoursOfItsWindowsState() {
+    QFETCH(bool, windowActive);
+    QPalette colours = Grid().palette();
+    colours.setColor(QPalette::Active, QPalette::Highlight, QColor(0, 0, 200));
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0, 120, 0));
+    Grid().setPalette(colours);
+    StartAt({1, 2});
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    QWidget other;
+    if (!windowActive) {
+      other.show();
+      other.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    const QPalette::ColorGroup group = windowActive ? QPalette::Active : QPalette::Inactive;
+    QCOMPARE(FaceOf({1, 2}), colours.color(group, QPalette::Highlight));
   }
 
   // Without a window manager, or with one that does not activate on click, keys reach a window
