@@ -21,19 +21,19 @@ ui::CellGridView* Grid(const ui::TMainForm& form, const char* name) {
 void FillGrids(ui::TMainForm& form) {
   ui::CellGridView* needed = Grid(form, "NeededHoursList");
   ui::CellGridView* staff = form.findChild<ui::CellGridView*>(QStringLiteral("EmployeeHoursList"));
-  for (int row = 1; row < needed->RowCount(); ++row) {
+  for (int row = 1; row < needed->Cells().RowCount(); ++row) {
     const QStringList cells{QStringLiteral("Shift %1").arg(row), QString::number(row % 7 + 1),
                             QString::number(row % 4 + 1),        QStringLiteral("7:30 am"),
                             QStringLiteral("4:15 pm"),           QString()};
     for (int col = 0; col < cells.size(); ++col) {
-      needed->SetCell(col, row, cells[col]);
+      needed->Cells().SetCell(col, row, cells[col]);
     }
   }
-  for (int row = 1; row < staff->RowCount(); ++row) {
+  for (int row = 1; row < staff->Cells().RowCount(); ++row) {
     const QStringList cells{QStringLiteral("Group %1").arg(row), QString::number(row + 2),
                             QStringLiteral("37.5"), QString()};
     for (int col = 0; col < cells.size(); ++col) {
-      staff->SetCell(col, row, cells[col]);
+      staff->Cells().SetCell(col, row, cells[col]);
     }
   }
   form.ReCalc();

@@ -44,12 +44,12 @@ class GridHeading : public QHeaderView {
 
 }  // namespace
 
-CellGridView::CellGridView(int cols, int rows, QWidget* parent)
-    : QTableView(parent), cells_(new CellTextModel(cols, rows, this)) {
+CellGridView::CellGridView(CellTextModel& cells, QWidget* parent)
+    : QTableView(parent), cells_(cells) {
   setHorizontalHeader(new GridHeading(this));
-  setModel(cells_);
+  setModel(&cells_);
   selection_ = new VetoSelectionModel(
-      cells_, [this](const QModelIndex& target) { return AskSelectCell(target); }, this);
+      &cells_, [this](const QModelIndex& target) { return AskSelectCell(target); }, this);
   setSelectionModel(selection_);
   setItemDelegate(new CellDelegate(
       [this](QLineEdit* editor) {
@@ -73,7 +73,7 @@ CellGridView::CellGridView(int cols, int rows, QWidget* parent)
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &CellGridView::ColumnDragged);
 
-  if (RowCount() > 1 && ColCount() > 0) {
+  if (cells_.RowCount() > 1 && cells_.ColCount() > 0) {
     selection_->PlaceCurrent(IndexOf(anchor_));
     selection_->select(IndexOf(anchor_), QItemSelectionModel::ClearAndSelect);
   }
@@ -89,7 +89,7 @@ void CellGridView::currentChanged(const QModelIndex& current, const QModelIndex&
 }
 
 void CellGridView::SetColumnWidths(const std::vector<int>& widths) {
-  const int count = std::min(static_cast<int>(widths.size()), ColCount());
+  const int count = std::min(static_cast<int>(widths.size()), cells_.ColCount());
   for (int col = 0; col < count; ++col) {
     horizontalHeader()->resizeSection(col, widths[static_cast<std::size_t>(col)] + kLine);
   }
@@ -115,18 +115,18 @@ void CellGridView::SetCurrentColumn(int col) {
 
 GridExtent CellGridView::Extent() const {
   GridExtent extent;
-  extent.lastCol = ColCount() - 1;
-  extent.lastRow = RowCount() - 1;
+  extent.lastCol = cells_.ColCount() - 1;
+  extent.lastRow = cells_.RowCount() - 1;
   const int width = viewport()->width();
   const int height = viewport()->height();
   int visibleCols = 0;
-  for (int col = 0; col < ColCount(); ++col) {
+  for (int col = 0; col < cells_.ColCount(); ++col) {
     const int left = columnViewportPosition(col);
     visibleCols += left >= 0 && left + columnWidth(col) <= width ? 1 : 0;
   }
   int visibleRows = 0;
   extent.topVisibleRow = extent.bottomVisibleRow = CurrentCell().row;
-  for (int item = 0; item < cells_->rowCount(); ++item) {
+  for (int item = 0; item < cells_.rowCount(); ++item) {
     const int top = rowViewportPosition(item);
     if (top >= 0 && top + rowHeight(item) <= height) {
       const int row = CellTextModel::DataRow(item);
@@ -149,7 +149,7 @@ bool CellGridView::AskSelectCell(const QModelIndex& target) {
 }
 
 bool CellGridView::MoveTo(CellPos target, bool extendRange) {
-  if (target == CurrentCell() || target.row < 1 || !cells_->Contains(target.col, target.row)) {
+  if (target == CurrentCell() || target.row < 1 || !cells_.Contains(target.col, target.row)) {
     return false;
   }
   selection_->setCurrentIndex(IndexOf(target), QItemSelectionModel::NoUpdate);
@@ -340,15 +340,15 @@ void CellGridView::ColumnDragged(int /*logical*/, int oldVisual, int newVisual) 
   CloseEditor();
   QHeaderView* heading = horizontalHeader();
   std::vector<int> widths;
-  for (int position = 0; position < ColCount(); ++position) {
+  for (int position = 0; position < cells_.ColCount(); ++position) {
     widths.push_back(heading->sectionSize(heading->logicalIndex(position)));
   }
   {
     const QSignalBlocker quiet(heading);
     heading->moveSection(newVisual, oldVisual);
   }
-  cells_->MoveColumn(oldVisual, newVisual);
-  for (int col = 0; col < ColCount(); ++col) {
+  cells_.MoveColumn(oldVisual, newVisual);
+  for (int col = 0; col < cells_.ColCount(); ++col) {
     heading->resizeSection(col, widths[static_cast<std::size_t>(col)]);
   }
   const CellPos current = CurrentCell();

@@ -29,14 +29,10 @@ class CellGridView : public QTableView {
  public:
   using SelectCellHandler = std::function<void(QObject* sender, int col, int row, bool& allow)>;
 
-  CellGridView(int cols, int rows, QWidget* parent = nullptr);
+  // The view shows the cells it is given; whoever made them keeps them beyond the view's life.
+  explicit CellGridView(CellTextModel& cells, QWidget* parent = nullptr);
 
-  CellTextModel& Cells() { return *cells_; }
-  const CellTextModel& Cells() const { return *cells_; }
-  int ColCount() const { return cells_->ColCount(); }
-  int RowCount() const { return cells_->RowCount(); }
-  QString Cell(int col, int row) const { return cells_->Cell(col, row); }
-  void SetCell(int col, int row, const QString& text) { cells_->SetCell(col, row, text); }
+  CellTextModel& Cells() const { return cells_; }
 
   void SetOnSelectCell(SelectCellHandler handler) { onSelectCell_ = std::move(handler); }
 
@@ -72,7 +68,7 @@ class CellGridView : public QTableView {
  private:
   enum class Caret { SelectAll, AtEnd };
 
-  QModelIndex IndexOf(CellPos pos) const { return cells_->IndexOf(pos.col, pos.row); }
+  QModelIndex IndexOf(CellPos pos) const { return cells_.IndexOf(pos.col, pos.row); }
   bool AskSelectCell(const QModelIndex& target);
   bool MoveTo(CellPos target, bool extendRange);
   bool HandleMoveKey(QKeyEvent* event, bool editorOpen);
@@ -87,7 +83,7 @@ class CellGridView : public QTableView {
   bool EditorKeyPress(QKeyEvent* event);
   void EditorFocusLost(const QFocusEvent* event);
 
-  CellTextModel* cells_;
+  CellTextModel& cells_;
   VetoSelectionModel* selection_;
   QPointer<QLineEdit> editor_;
   SelectCellHandler onSelectCell_;

@@ -12,6 +12,7 @@ class QPushButton;
 namespace ui {
 
 class CellGridView;
+class CellTextModel;
 class ClickableLabel;
 
 // The main window's controls made from its form description.
@@ -70,6 +71,7 @@ BevelPanel* MakePanel(QWidget* parent, const char* name, const QRect& box, Bevel
 
 struct GridPanel {
   BevelPanel* panel;
+  CellTextModel* cells;
   CellGridView* grid;
   QLabel* total;
 };

@@ -18,6 +18,7 @@
 #include "ui/BevelPanel.h"
 #include "ui/BrowseUrlAction.h"
 #include "ui/CellGridView.h"
+#include "ui/CellTextModel.h"
 #include "ui/ClickableLabel.h"
 #include "ui/FailureReport.h"
 #include "ui/MainFormControls.h"
@@ -56,9 +57,17 @@ using main_form::MakeResultLabel;
 using main_form::SetTextColour;
 using main_form::ShowSpoken;
 
-void WriteHeadings(CellGridView* grid, std::span<const std::string_view> headings) {
+void WriteHeadings(CellTextModel& cells, std::span<const std::string_view> headings) {
   for (std::size_t col = 0; col < headings.size(); ++col) {
-    grid->SetCell(static_cast<int>(col), 0, QString::fromLatin1(QByteArrayView(headings[col])));
+    cells.SetCell(static_cast<int>(col), 0, QString::fromLatin1(QByteArrayView(headings[col])));
+  }
+}
+
+void ClearDataRows(CellTextModel& cells) {
+  for (int row = 1; row < cells.RowCount(); ++row) {
+    for (int col = 0; col < cells.ColCount(); ++col) {
+      cells.SetCell(col, row, QString());
+    }
   }
 }
 
@@ -117,9 +126,11 @@ void TMainForm::BuildHeader() {
 
 void TMainForm::BuildGridPanels() {
   const GridPanel needed = MakeGridPanel(this, main_form::kNeededPanel);
+  neededCells_ = needed.cells;
   NeededHoursList = needed.grid;
   HrsNeeded = needed.total;
   const GridPanel staff = MakeGridPanel(this, main_form::kStaffPanel);
+  staffCells_ = staff.cells;
   EmployeeHoursList = staff.grid;
   HrsAvail = staff.total;
   NeededHoursList->SetOnSelectCell(GuardedSelectCell(&TMainForm::NeededHoursListSelectCell));
@@ -160,14 +171,14 @@ void TMainForm::FormCreate(QObject* /*sender*/) {
   ProductPageAction = new BrowseUrlAction(
       QStringLiteral("ProductPageAction"),
       QUrl(QString::fromLatin1(kHomePage) + QString::fromLatin1(kProductPagePath)), this);
-  WriteHeadings(NeededHoursList, calc::needed_grid::kHeadings);
-  WriteHeadings(EmployeeHoursList, calc::staff_grid::kHeadings);
+  WriteHeadings(*neededCells_, calc::needed_grid::kHeadings);
+  WriteHeadings(*staffCells_, calc::staff_grid::kHeadings);
   ReCalc();
 }
 
 bool TMainForm::ReCalc() {
-  ModelCellGrid needed(NeededHoursList->Cells());
-  ModelCellGrid staff(EmployeeHoursList->Cells());
+  ModelCellGrid needed(*neededCells_);
+  ModelCellGrid staff(*staffCells_);
   const calc::ReCalcResult result = calc::ReCalc(needed, staff);
   // Every result is shown, and the verdict spoken once when any of them changed.
   const bool neededChanged = ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
@@ -207,20 +218,12 @@ void TMainForm::EmployeeHoursListSelectCell(QObject* /*sender*/, int /*col*/, in
   }
 }
 
-void TMainForm::ClearGrid(CellGridView* grid) {
-  for (int row = 1; row < grid->RowCount(); ++row) {
-    for (int col = 0; col < grid->ColCount(); ++col) {
-      grid->SetCell(col, row, QString());
-    }
-  }
-}
-
 void TMainForm::btnClearClick(QObject* /*sender*/) {
   if (!confirmation_(this)) {
     return;
   }
-  ClearGrid(NeededHoursList);
-  ClearGrid(EmployeeHoursList);
+  ClearDataRows(*neededCells_);
+  ClearDataRows(*staffCells_);
   ReCalc();
   for (CellGridView* grid : {NeededHoursList, EmployeeHoursList}) {
     grid->SetCurrentRow(1);

@@ -13,6 +13,7 @@ namespace ui {
 
 class BrowseUrlAction;
 class CellGridView;
+class CellTextModel;
 class ClickableLabel;
 
 // The main window: the needed grid and the staff grid side by side, a total under each, the
@@ -59,7 +60,6 @@ class TMainForm : public QWidget {
   void BuildFooter();
   void SetTabOrder();
   bool SizeChangeAllowed(QSize size);
-  void ClearGrid(CellGridView* grid);
 
   ClickableLabel* Image1 = nullptr;
   ClickableLabel* Label4 = nullptr;
@@ -77,6 +77,8 @@ class TMainForm : public QWidget {
   BrowseUrlAction* HomePageAction = nullptr;
   BrowseUrlAction* ProductPageAction = nullptr;
 
+  CellTextModel* neededCells_ = nullptr;
+  CellTextModel* staffCells_ = nullptr;
   QPointer<QWidget> helpForm_;
   Confirmation confirmation_;
 };

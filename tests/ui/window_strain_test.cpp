@@ -66,7 +66,7 @@ struct GridCellsCopy {
 };
 
 GridCellsCopy CopyCells(const CellGridView& grid) {
-  return {grid.ColCount(), grid.RowCount(), ui_test::CellTexts(grid)};
+  return {grid.Cells().ColCount(), grid.Cells().RowCount(), ui_test::CellTexts(grid)};
 }
 
 calc::MemoryCellGrid ToMemory(const GridCellsCopy& cells) {
@@ -303,7 +303,7 @@ class Driver {
     if (expected.editedFreely && problem.isEmpty()) {
       const int grid = expected.focused;
       const CellPos at = expected.current[grid];
-      expected.cells[grid].At(at.col, at.row) = grids_[grid]->Cell(at.col, at.row);
+      expected.cells[grid].At(at.col, at.row) = grids_[grid]->Cells().Cell(at.col, at.row);
     }
     expected.editedFreely = false;
     model_ = expected;
@@ -588,7 +588,7 @@ class Driver {
         break;
       case Kind::Wheel: {
         const CellPos at = next.current[action.grid];
-        const int last = Grid(action.grid).RowCount() - 1;
+        const int last = Grid(action.grid).Cells().RowCount() - 1;
         const int row = action.down ? std::min(at.row + 1, last) : std::max(at.row - 1, 1);
         Attempt(next, action.grid, {at.col, row});
         break;
@@ -882,10 +882,10 @@ class Driver {
       return QStringLiteral("editor %1, expected %2")
           .arg(view.EditorOpen() ? "open" : "closed", visible ? "open" : "closed");
     }
-    if (visible && view.Editor()->text() != view.Cell(at.col, at.row)) {
+    if (visible && view.Editor()->text() != view.Cells().Cell(at.col, at.row)) {
       return QStringLiteral("editor shows \"%1\", its cell holds \"%2\"")
           .arg(Visible(view.Editor()->text().left(80)),
-               Visible(view.Cell(at.col, at.row).left(80)));
+               Visible(view.Cells().Cell(at.col, at.row).left(80)));
     }
     if (visible &&
         view.Editor()->geometry().topLeft() != view.visualRect(view.currentIndex()).topLeft()) {

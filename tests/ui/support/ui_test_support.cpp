@@ -25,19 +25,19 @@ void ClickCell(ui::CellGridView& grid, ui::CellPos cell) {
 
 QStringList CellTexts(const ui::CellGridView& grid) {
   QStringList texts;
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
-      texts.append(grid.Cell(col, row));
+  for (int row = 0; row < grid.Cells().RowCount(); ++row) {
+    for (int col = 0; col < grid.Cells().ColCount(); ++col) {
+      texts.append(grid.Cells().Cell(col, row));
     }
   }
   return texts;
 }
 
 calc::MemoryCellGrid MemoryCopy(const ui::CellGridView& grid) {
-  calc::MemoryCellGrid copy(grid.ColCount(), grid.RowCount());
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
-      copy.SetCell(col, row, grid.Cell(col, row).toStdString());
+  calc::MemoryCellGrid copy(grid.Cells().ColCount(), grid.Cells().RowCount());
+  for (int row = 0; row < grid.Cells().RowCount(); ++row) {
+    for (int col = 0; col < grid.Cells().ColCount(); ++col) {
+      copy.SetCell(col, row, grid.Cells().Cell(col, row).toStdString());
     }
   }
   return copy;

@@ -61,8 +61,8 @@ class WindowsRegionalTest : public QObject {
   // cursor, which recalculates.
   void EnterWeeklyHoursOfTwo(const QString& hours) {
     ui::CellGridView* staff = ui_test::StaffGrid(*form_);
-    staff->SetCell(1, 1, QStringLiteral("2"));
-    staff->SetCell(2, 1, hours);
+    staff->Cells().SetCell(1, 1, QStringLiteral("2"));
+    staff->Cells().SetCell(2, 1, hours);
     Press(Qt::Key_Right);
     QCOMPARE(ui_test::NeededGrid(*form_)->CurrentCell(), (ui::CellPos{1, 1}));
   }
