@@ -71,10 +71,12 @@ class CellGridView : public QTableView {
   QModelIndex IndexOf(CellPos pos) const { return cells_.IndexOf(pos.col, pos.row); }
   bool AskSelectCell(const QModelIndex& target);
   bool MoveTo(CellPos target, bool extendRange);
+  void ColumnDragged(int logical, int oldVisual, int newVisual);
+
+  // The keys that move the cell or scroll the view, in CellGridViewKeys.cpp.
   bool HandleMoveKey(QKeyEvent* event, bool editorOpen);
   bool HandleScrollKey(QKeyEvent* event);
   void ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll, int oldRowScroll);
-  void ColumnDragged(int logical, int oldVisual, int newVisual);
 
   // The in-place editor and the focus rules it keeps, in CellGridViewEditor.cpp.
   void OpenEditor(Caret caret);
