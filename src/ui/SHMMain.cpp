@@ -74,7 +74,7 @@ void ClearDataRows(CellTextModel& cells) {
 // The toolkit calls the window's handlers through here, so that a failure is reported before
 // it could unwind through the toolkit's own frames.
 template <class Handler>
-auto Guarded(Handler handler) {
+auto ReportingFailures(Handler handler) {
   return [handler] { RunGuarded(handler); };
 }
 
@@ -118,9 +118,11 @@ void TMainForm::BuildHeader() {
   KeepApart(Label7, Label4, 4);
   MakePicture<QLabel>(this, main_form::kProductPicture);
 
-  connect(Image1, &ClickableLabel::clicked, this, Guarded([this] { Image1Click(Image1); }));
+  connect(Image1, &ClickableLabel::clicked, this,
+          ReportingFailures([this] { Image1Click(Image1); }));
   for (ClickableLabel* link : {Label4, Label5, Label6, Label7}) {
-    connect(link, &ClickableLabel::clicked, this, Guarded([this, link] { Label4Click(link); }));
+    connect(link, &ClickableLabel::clicked, this,
+            ReportingFailures([this, link] { Label4Click(link); }));
   }
 }
 
@@ -153,9 +155,12 @@ void TMainForm::BuildFooter() {
   btnClear = MakeButton(this, main_form::kClearButton);
   Button1 = MakeButton(this, main_form::kPurchaseButton);
 
-  connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(BitBtn1); }));
-  connect(btnClear, &QPushButton::clicked, this, Guarded([this] { btnClearClick(btnClear); }));
-  connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(Button1); }));
+  connect(BitBtn1, &QPushButton::clicked, this,
+          ReportingFailures([this] { BitBtn1Click(BitBtn1); }));
+  connect(btnClear, &QPushButton::clicked, this,
+          ReportingFailures([this] { btnClearClick(btnClear); }));
+  connect(Button1, &QPushButton::clicked, this,
+          ReportingFailures([this] { Button1Click(Button1); }));
 }
 
 void TMainForm::SetTabOrder() {
