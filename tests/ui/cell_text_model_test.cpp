@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
+#include <memory>
 #include <stdexcept>
 
 #include "ui/CellTextModel.h"
@@ -38,7 +39,17 @@ QStringList Texts(const CellTextModel& cells) {
 class CellTextModelTest : public QObject {
   Q_OBJECT
 
+  // Each test starts from the same distinct texts, so that a stray write shows.
+  std::unique_ptr<CellTextModel> cells_;
+  QStringList filled_;
+
  private slots:
+  void init() {
+    cells_ = std::make_unique<CellTextModel>(kCols, kRows);
+    FillDistinct(*cells_);
+    filled_ = Texts(*cells_);
+  }
+
   void addressOutsideTheGridNamesNoCell_data() {
     QTest::addColumn<int>("col");
     QTest::addColumn<int>("row");
@@ -52,16 +63,13 @@ class CellTextModelTest : public QObject {
   void addressOutsideTheGridNamesNoCell() {
     QFETCH(int, col);
     QFETCH(int, row);
-    CellTextModel cells(kCols, kRows);
-    FillDistinct(cells);
-    const QStringList before = Texts(cells);
-    const QSignalSpy changed(&cells, &CellTextModel::dataChanged);
-    const QSignalSpy headingChanged(&cells, &CellTextModel::headerDataChanged);
-    QVERIFY(!cells.Contains(col, row));
-    QCOMPARE(cells.Cell(col, row), QString());
-    cells.SetCell(col, row, QStringLiteral("written"));
-    cells.MoveColumn(col, 0);
-    QCOMPARE(Texts(cells), before);
+    const QSignalSpy changed(cells_.get(), &CellTextModel::dataChanged);
+    const QSignalSpy headingChanged(cells_.get(), &CellTextModel::headerDataChanged);
+    QVERIFY(!cells_->Contains(col, row));
+    QCOMPARE(cells_->Cell(col, row), QString());
+    cells_->SetCell(col, row, QStringLiteral("written"));
+    cells_->MoveColumn(col, 0);
+    QCOMPARE(Texts(*cells_), filled_);
     QCOMPARE(changed.count() + headingChanged.count(), 0);
   }
 
@@ -73,13 +81,10 @@ class CellTextModelTest : public QObject {
   void calculationMeetsAnAddressOutsideTheGridAsAFailure() {
     QFETCH(int, col);
     QFETCH(int, row);
-    CellTextModel cells(kCols, kRows);
-    FillDistinct(cells);
-    const QStringList before = Texts(cells);
-    ModelCellGrid grid(cells);
+    ModelCellGrid grid(*cells_);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, grid.Cell(col, row));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, grid.SetCell(col, row, "written"));
-    QCOMPARE(Texts(cells), before);
+    QCOMPARE(Texts(*cells_), filled_);
   }
 
   void indexOutsideTheGridNamesNoCell_data() {
@@ -95,14 +100,11 @@ class CellTextModelTest : public QObject {
     QFETCH(int, column);
     QStandardItemModel larger(10, 10);
     const QModelIndex index = itemRow < 0 ? QModelIndex() : larger.index(itemRow, column);
-    CellTextModel cells(kCols, kRows);
-    FillDistinct(cells);
-    const QStringList before = Texts(cells);
-    QVERIFY(!cells.data(index, Qt::DisplayRole).isValid());
-    QVERIFY(!cells.data(index, Qt::EditRole).isValid());
-    QVERIFY(!cells.setData(index, QStringLiteral("written"), Qt::EditRole));
-    QCOMPARE(cells.flags(index), Qt::NoItemFlags);
-    QCOMPARE(Texts(cells), before);
+    QVERIFY(!cells_->data(index, Qt::DisplayRole).isValid());
+    QVERIFY(!cells_->data(index, Qt::EditRole).isValid());
+    QVERIFY(!cells_->setData(index, QStringLiteral("written"), Qt::EditRole));
+    QCOMPARE(cells_->flags(index), Qt::NoItemFlags);
+    QCOMPARE(Texts(*cells_), filled_);
   }
 
   void headingOutsideTheGridIsNone_data() {
@@ -113,9 +115,7 @@ class CellTextModelTest : public QObject {
 
   void headingOutsideTheGridIsNone() {
     QFETCH(int, section);
-    CellTextModel cells(kCols, kRows);
-    FillDistinct(cells);
-    QVERIFY(!cells.headerData(section, Qt::Horizontal, Qt::DisplayRole).isValid());
+    QVERIFY(!cells_->headerData(section, Qt::Horizontal, Qt::DisplayRole).isValid());
   }
 
   // Text written by the calculation, in UTF-8, reads back the same through every way in.
@@ -132,13 +132,12 @@ class CellTextModelTest : public QObject {
     QFETCH(int, col);
     QFETCH(int, row);
     QFETCH(QString, text);
-    CellTextModel cells(kCols, kRows);
-    ModelCellGrid grid(cells);
+    ModelCellGrid grid(*cells_);
     grid.SetCell(col, row, text.toStdString());
-    QCOMPARE(cells.Cell(col, row), text);
+    QCOMPARE(cells_->Cell(col, row), text);
     QCOMPARE(QString::fromStdString(grid.Cell(col, row)), text);
-    const QVariant shown = row == 0 ? cells.headerData(col, Qt::Horizontal, Qt::DisplayRole)
-                                    : cells.data(cells.IndexOf(col, row), Qt::DisplayRole);
+    const QVariant shown = row == 0 ? cells_->headerData(col, Qt::Horizontal, Qt::DisplayRole)
+                                    : cells_->data(cells_->IndexOf(col, row), Qt::DisplayRole);
     QCOMPARE(shown.toString(), text);
   }
 };
