@@ -29,7 +29,7 @@ class CellGridView : public QTableView {
  public:
   using SelectCellHandler = std::function<void(QObject* sender, int col, int row, bool& allow)>;
 
-  // The view shows the cells it is given; whoever made them keeps them beyond the view's life.
+  // The view shows cells made for it elsewhere, which must outlive it.
   explicit CellGridView(CellTextModel& cells, QWidget* parent = nullptr);
 
   CellTextModel& Cells() const { return cells_; }
