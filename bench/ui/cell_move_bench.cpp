@@ -9,32 +9,31 @@
 #include <cstdio>
 #include <vector>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 
 namespace {
 
-ui::CellGridWidget* Grid(const ui::TMainForm& form, const char* name) {
-  return form.findChild<ui::CellGridWidget*>(QString::fromLatin1(name));
+ui::CellGridView* Grid(const ui::TMainForm& form, const char* name) {
+  return form.findChild<ui::CellGridView*>(QString::fromLatin1(name));
 }
 
 void FillGrids(ui::TMainForm& form) {
-  ui::CellGridWidget* needed = Grid(form, "NeededHoursList");
-  ui::CellGridWidget* staff =
-      form.findChild<ui::CellGridWidget*>(QStringLiteral("EmployeeHoursList"));
-  for (int row = 1; row < needed->RowCount(); ++row) {
+  ui::CellGridView* needed = Grid(form, "NeededHoursList");
+  ui::CellGridView* staff = form.findChild<ui::CellGridView*>(QStringLiteral("EmployeeHoursList"));
+  for (int row = 1; row < needed->Cells().RowCount(); ++row) {
     const QStringList cells{QStringLiteral("Shift %1").arg(row), QString::number(row % 7 + 1),
                             QString::number(row % 4 + 1),        QStringLiteral("7:30 am"),
                             QStringLiteral("4:15 pm"),           QString()};
     for (int col = 0; col < cells.size(); ++col) {
-      needed->SetCell(col, row, cells[col]);
+      needed->Cells().SetCell(col, row, cells[col]);
     }
   }
-  for (int row = 1; row < staff->RowCount(); ++row) {
+  for (int row = 1; row < staff->Cells().RowCount(); ++row) {
     const QStringList cells{QStringLiteral("Group %1").arg(row), QString::number(row + 2),
                             QStringLiteral("37.5"), QString()};
     for (int col = 0; col < cells.size(); ++col) {
-      staff->SetCell(col, row, cells[col]);
+      staff->Cells().SetCell(col, row, cells[col]);
     }
   }
   form.ReCalc();
@@ -58,7 +57,7 @@ int main(int argc, char** argv) {
   }
 
   // Keys go straight to the grid: without a window manager the window may never be active.
-  ui::CellGridWidget* grid = Grid(form, "NeededHoursList");
+  ui::CellGridView* grid = Grid(form, "NeededHoursList");
   constexpr int kMoves = 400;
   std::vector<double> millis;
   millis.reserve(kMoves);

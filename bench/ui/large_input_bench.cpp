@@ -20,7 +20,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 
 namespace {
@@ -28,8 +28,8 @@ namespace {
 constexpr int kRuns = 3;
 constexpr qsizetype kMebibyte = qsizetype{1} << 20;
 
-ui::CellGridWidget* Grid(const ui::TMainForm& form, const char* name) {
-  return form.findChild<ui::CellGridWidget*>(QString::fromLatin1(name));
+ui::CellGridView* Grid(const ui::TMainForm& form, const char* name) {
+  return form.findChild<ui::CellGridView*>(QString::fromLatin1(name));
 }
 
 void Settle() {
@@ -98,15 +98,15 @@ void FillRow(ui::TMainForm& form, qsizetype length) {
                                       blanks + "9:30", "5:00 pm" + blanks, words};
   const std::array<QString, 4> staff{words, zeros + "4", zeros + "37.5", words};
   for (std::size_t col = 0; col < needed.size(); ++col) {
-    Grid(form, "NeededHoursList")->SetCell(static_cast<int>(col), 1, needed[col]);
+    Grid(form, "NeededHoursList")->Cells().SetCell(static_cast<int>(col), 1, needed[col]);
   }
   for (std::size_t col = 0; col < staff.size(); ++col) {
-    Grid(form, "EmployeeHoursList")->SetCell(static_cast<int>(col), 1, staff[col]);
+    Grid(form, "EmployeeHoursList")->Cells().SetCell(static_cast<int>(col), 1, staff[col]);
   }
 }
 
 double RecalcMs(ui::TMainForm& form, qsizetype length) {
-  ui::CellGridWidget* needed = Grid(form, "NeededHoursList");
+  ui::CellGridView* needed = Grid(form, "NeededHoursList");
   return MedianMs([&] {
     needed->SetCurrentRow(1);
     FillRow(form, length);
@@ -116,15 +116,15 @@ double RecalcMs(ui::TMainForm& form, qsizetype length) {
 }
 
 double PasteMs(ui::TMainForm& form, const QString& text) {
-  ui::CellGridWidget* needed = Grid(form, "NeededHoursList");
+  ui::CellGridView* needed = Grid(form, "NeededHoursList");
   QGuiApplication::clipboard()->setText(text);
   return MedianMs([&] {
-    needed->SetCell(0, 1, {});
+    needed->Cells().SetCell(0, 1, {});
     PressOn(needed, Qt::Key_F2);
     Settle();
     QLineEdit* editor = needed->Editor();
     const double ms = TimedMs([&] { PressOn(editor, Qt::Key_V, Qt::ControlModifier); });
-    if (needed->Cell(0, 1).size() != text.size()) {
+    if (needed->Cells().Cell(0, 1).size() != text.size()) {
       std::fprintf(stderr, "the paste was cut\n");
       std::exit(1);
     }

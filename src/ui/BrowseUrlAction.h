@@ -12,7 +12,6 @@ class BrowseUrlAction : public QObject {
  public:
   BrowseUrlAction(const QString& name, QUrl url, QObject* owner);
 
-  const QUrl& Url() const { return url_; }
   bool Enabled() const { return !url_.isEmpty(); }
   // Hands the address to the desktop once and answers whether it took it; does nothing when
   // there is no address.

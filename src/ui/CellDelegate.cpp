@@ -1,8 +1,11 @@
 #include "ui/CellDelegate.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <limits>
 #include <utility>
+
+#include "ui/CellTextModel.h"
 
 namespace ui {
 namespace {
@@ -11,6 +14,24 @@ constexpr int kLine = kGridLineWidth;
 constexpr int kTextInset = 2;
 // Cells hold text of any length, but no cell is ever wide enough to show more than this.
 constexpr qsizetype kPaintedChars = 2048;
+
+// A view marks its current cell in the option only while it has the focus, yet the current
+// cell stays plain inside the highlighted range either way; the view the option is for knows.
+bool IsCurrent(const QStyleOptionViewItem& option, const QModelIndex& index) {
+  const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+  return view != nullptr && view->currentIndex() == index;
+}
+
+// A view hands every cell the colours of an active window; the cells of an inactive one take
+// its inactive colours, as the headings above them do.
+QPalette CellColours(const QStyleOptionViewItem& option) {
+  QPalette colours = option.palette;
+  const bool enabled = option.state & QStyle::State_Enabled;
+  if (enabled && option.widget != nullptr && !option.widget->isActiveWindow()) {
+    colours.setCurrentColorGroup(QPalette::Inactive);
+  }
+  return colours;
+}
 
 }  // namespace
 
@@ -26,26 +47,25 @@ void PaintCell(QPainter* painter, const QRect& section, const QColor& face, cons
                     text.left(kPaintedChars));
 }
 
-CellDelegate::CellDelegate(CellGridModel& cells, QAbstractItemView& view, EditorMade editorMade)
-    : QStyledItemDelegate(&view), cells_(cells), view_(view), editorMade_(std::move(editorMade)) {}
+CellDelegate::CellDelegate(EditorMade editorMade, QObject* parent)
+    : QStyledItemDelegate(parent), editorMade_(std::move(editorMade)) {}
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                     const QModelIndex& index) const {
   auto* editor = new QLineEdit(parent);
   editor->setFrame(false);
   // While typing, a screen reader's user still hears which column and row they are in.
-  const CellPos pos = CellGridModel::PosOf(index);
-  editor->setAccessibleName(QStringLiteral("%1, row %2").arg(cells_.Cell(pos.col, 0)).arg(pos.row));
+  const QString heading = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+  editor->setAccessibleName(
+      QStringLiteral("%1, row %2").arg(heading).arg(CellTextModel::PosOf(index).row));
   editor->setMaxLength(std::numeric_limits<int>::max());
-  CellGridModel* cells = &cells_;
-  const QPersistentModelIndex cell(index);
-  connect(editor, &QLineEdit::textEdited, editor, [cells, cell](const QString& text) {
-    if (cell.isValid()) {
-      cells->setData(cell, text, Qt::EditRole);
-    }
-  });
+  connect(editor, &QLineEdit::textEdited, this, &CellDelegate::CommitEdit);
   editorMade_(editor);
   return editor;
+}
+
+void CellDelegate::CommitEdit() {
+  emit commitData(static_cast<QWidget*>(sender()));
 }
 
 void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
@@ -56,9 +76,10 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
   }
 }
 
-// The cell already holds every keystroke, so closing the editor writes nothing.
-void CellDelegate::setModelData(QWidget* /*editor*/, QAbstractItemModel* /*model*/,
-                                const QModelIndex& /*index*/) const {}
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                const QModelIndex& index) const {
+  model->setData(index, static_cast<const QLineEdit*>(editor)->text(), Qt::EditRole);
+}
 
 void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                         const QModelIndex& /*index*/) const {
@@ -67,16 +88,15 @@ void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewI
 
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
-  const QPalette& colours = view_.palette();
-  const bool current = index == view_.currentIndex();
-  const bool highlighted = (option.state & QStyle::State_Selected) && !current;
+  const QPalette colours = CellColours(option);
+  const bool highlighted = (option.state & QStyle::State_Selected) && !IsCurrent(option, index);
   painter->save();
-  painter->setFont(view_.font());
+  painter->setFont(option.font);
   PaintCell(painter, option.rect, colours.color(highlighted ? QPalette::Highlight : QPalette::Base),
             colours.color(QPalette::Dark),
             colours.color(highlighted ? QPalette::HighlightedText : QPalette::Text),
             index.data(Qt::DisplayRole).toString());
-  if (current && view_.hasFocus()) {
+  if (option.state & QStyle::State_HasFocus) {
     // Drawn half a pixel in from the cell's edges, the line stays inside the cell at any
     // scale, where the cell's own repaint wipes it.
     painter->setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));

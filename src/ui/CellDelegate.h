@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <functional>
-
-#include "ui/CellGridModel.h"
 
 namespace ui {
 
@@ -17,15 +14,15 @@ inline constexpr int kGridLineWidth = 2;
 void PaintCell(QPainter* painter, const QRect& section, const QColor& face, const QColor& line,
                const QColor& ink, const QString& text);
 
-// Paints the cells of a view and makes its in-place editor, which writes every change of its
-// text into its cell at once. The view, not the delegate, decides which keys close the editor
-// or move the cell: the delegate handles none of the editor's events.
+// Paints the cells of a view and makes its in-place editor, whose every edit it commits at once:
+// the program recalculates before every move between cells and must find the typed text in the
+// cell. The view, not the delegate, decides which keys close the editor or move the cell: the
+// delegate handles none of the editor's events.
 class CellDelegate : public QStyledItemDelegate {
  public:
   using EditorMade = std::function<void(QLineEdit* editor)>;
 
-  // The delegate belongs to the view it paints for.
-  CellDelegate(CellGridModel& cells, QAbstractItemView& view, EditorMade editorMade);
+  CellDelegate(EditorMade editorMade, QObject* parent);
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
@@ -41,8 +38,8 @@ class CellDelegate : public QStyledItemDelegate {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  CellGridModel& cells_;
-  const QAbstractItemView& view_;
+  void CommitEdit();
+
   EditorMade editorMade_;
 };
 

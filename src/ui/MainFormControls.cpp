@@ -8,7 +8,8 @@
 #include <QStyleFactory>
 #include <array>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
+#include "ui/CellTextModel.h"
 #include "ui/ClickableLabel.h"
 
 namespace ui::main_form {
@@ -35,8 +36,8 @@ QGroupBox* MakeTotalBox(QWidget* parent, const char* name, const QRect& box,
   return group;
 }
 
-CellGridWidget* MakeGrid(QWidget* parent, const GridPanelSpec& layout) {
-  auto* grid = new CellGridWidget(layout.cols, layout.rows, parent);
+CellGridView* MakeGrid(QWidget* parent, CellTextModel& cells, const GridPanelSpec& layout) {
+  auto* grid = new CellGridView(cells, parent);
   grid->setObjectName(QString::fromLatin1(layout.grid));
   grid->setAccessibleName(QString::fromLatin1(layout.gridSpoken));
   grid->setFont(MakeFont(kGridFont));
@@ -115,6 +116,9 @@ BevelPanel* MakePanel(QWidget* parent, const char* name, const QRect& box, Bevel
 
 GridPanel MakeGridPanel(QWidget* window, const GridPanelSpec& layout) {
   auto* panel = MakePanel(window, layout.panel, layout.panelBox, Bevel::Raised, Bevel::Raised, 0);
+  // A window deletes its children in the order they were made: made after the panel, the cells
+  // outlive the grid inside it that shows them.
+  auto* cells = new CellTextModel(layout.cols, layout.rows, window);
   QWidget* inside = panel->Client();
   const std::array<QString, 3> words{QStringLiteral("Man-Hours"),
                                      QString::fromLatin1(layout.titleWord),
@@ -125,12 +129,12 @@ GridPanel MakeGridPanel(QWidget* window, const GridPanelSpec& layout) {
         layout.titleLabels[i], {layout.titleLefts[i], kTitleTop}, kCaptionFont, colours[i]};
     MakeLabel(inside, title, words[i]);
   }
-  auto* grid = MakeGrid(inside, layout);
+  auto* grid = MakeGrid(inside, *cells, layout);
   auto* group =
       MakeTotalBox(inside, layout.group, layout.groupBox, QString::fromLatin1(layout.caption));
   auto* total = MakeResultLabel(group, layout.total, TotalBox(layout), MakeFont(kTotalFont),
                                 layout.ink, Qt::AlignCenter);
-  return {panel, grid, total};
+  return {panel, cells, grid, total};
 }
 
 QPushButton* MakeButton(QWidget* parent, const ButtonSpec& spec) {

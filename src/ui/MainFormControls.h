@@ -11,7 +11,8 @@ class QPushButton;
 
 namespace ui {
 
-class CellGridWidget;
+class CellGridView;
+class CellTextModel;
 class ClickableLabel;
 
 // The main window's controls made from its form description.
@@ -70,7 +71,8 @@ BevelPanel* MakePanel(QWidget* parent, const char* name, const QRect& box, Bevel
 
 struct GridPanel {
   BevelPanel* panel;
-  CellGridWidget* grid;
+  CellTextModel* cells;
+  CellGridView* grid;
   QLabel* total;
 };
 

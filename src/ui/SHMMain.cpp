@@ -17,11 +17,12 @@
 #include "ui/Appearance.h"
 #include "ui/BevelPanel.h"
 #include "ui/BrowseUrlAction.h"
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
+#include "ui/CellTextModel.h"
 #include "ui/ClickableLabel.h"
 #include "ui/FailureReport.h"
-#include "ui/GridCells.h"
 #include "ui/MainFormControls.h"
+#include "ui/ModelCellGrid.h"
 #include "ui/VerdictLabel.h"
 #include "ui/WindowFrame.h"
 
@@ -56,16 +57,24 @@ using main_form::MakeResultLabel;
 using main_form::SetTextColour;
 using main_form::ShowSpoken;
 
-void WriteHeadings(CellGridWidget* grid, std::span<const std::string_view> headings) {
+void WriteHeadings(CellTextModel& cells, std::span<const std::string_view> headings) {
   for (std::size_t col = 0; col < headings.size(); ++col) {
-    grid->SetCell(static_cast<int>(col), 0, QString::fromLatin1(QByteArrayView(headings[col])));
+    cells.SetCell(static_cast<int>(col), 0, QString::fromLatin1(QByteArrayView(headings[col])));
+  }
+}
+
+void ClearDataRows(CellTextModel& cells) {
+  for (int row = 1; row < cells.RowCount(); ++row) {
+    for (int col = 0; col < cells.ColCount(); ++col) {
+      cells.SetCell(col, row, QString());
+    }
   }
 }
 
 // The toolkit calls the window's handlers through here, so that a failure is reported before
 // it could unwind through the toolkit's own frames.
 template <class Handler>
-auto Guarded(Handler handler) {
+auto ReportingFailures(Handler handler) {
   return [handler] { RunGuarded(handler); };
 }
 
@@ -109,17 +118,21 @@ void TMainForm::BuildHeader() {
   KeepApart(Label7, Label4, 4);
   MakePicture<QLabel>(this, main_form::kProductPicture);
 
-  connect(Image1, &ClickableLabel::clicked, this, Guarded([this] { Image1Click(Image1); }));
+  connect(Image1, &ClickableLabel::clicked, this,
+          ReportingFailures([this] { Image1Click(Image1); }));
   for (ClickableLabel* link : {Label4, Label5, Label6, Label7}) {
-    connect(link, &ClickableLabel::clicked, this, Guarded([this, link] { Label4Click(link); }));
+    connect(link, &ClickableLabel::clicked, this,
+            ReportingFailures([this, link] { Label4Click(link); }));
   }
 }
 
 void TMainForm::BuildGridPanels() {
   const GridPanel needed = MakeGridPanel(this, main_form::kNeededPanel);
+  neededCells_ = needed.cells;
   NeededHoursList = needed.grid;
   HrsNeeded = needed.total;
   const GridPanel staff = MakeGridPanel(this, main_form::kStaffPanel);
+  staffCells_ = staff.cells;
   EmployeeHoursList = staff.grid;
   HrsAvail = staff.total;
   NeededHoursList->SetOnSelectCell(GuardedSelectCell(&TMainForm::NeededHoursListSelectCell));
@@ -142,9 +155,12 @@ void TMainForm::BuildFooter() {
   btnClear = MakeButton(this, main_form::kClearButton);
   Button1 = MakeButton(this, main_form::kPurchaseButton);
 
-  connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(BitBtn1); }));
-  connect(btnClear, &QPushButton::clicked, this, Guarded([this] { btnClearClick(btnClear); }));
-  connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(Button1); }));
+  connect(BitBtn1, &QPushButton::clicked, this,
+          ReportingFailures([this] { BitBtn1Click(BitBtn1); }));
+  connect(btnClear, &QPushButton::clicked, this,
+          ReportingFailures([this] { btnClearClick(btnClear); }));
+  connect(Button1, &QPushButton::clicked, this,
+          ReportingFailures([this] { Button1Click(Button1); }));
 }
 
 void TMainForm::SetTabOrder() {
@@ -160,14 +176,14 @@ void TMainForm::FormCreate(QObject* /*sender*/) {
   ProductPageAction = new BrowseUrlAction(
       QStringLiteral("ProductPageAction"),
       QUrl(QString::fromLatin1(kHomePage) + QString::fromLatin1(kProductPagePath)), this);
-  WriteHeadings(NeededHoursList, calc::needed_grid::kHeadings);
-  WriteHeadings(EmployeeHoursList, calc::staff_grid::kHeadings);
+  WriteHeadings(*neededCells_, calc::needed_grid::kHeadings);
+  WriteHeadings(*staffCells_, calc::staff_grid::kHeadings);
   ReCalc();
 }
 
 bool TMainForm::ReCalc() {
-  GridCells needed(NeededHoursList->Cells());
-  GridCells staff(EmployeeHoursList->Cells());
+  ModelCellGrid needed(*neededCells_);
+  ModelCellGrid staff(*staffCells_);
   const calc::ReCalcResult result = calc::ReCalc(needed, staff);
   // Every result is shown, and the verdict spoken once when any of them changed.
   const bool neededChanged = ShowSpoken(HrsNeeded, QString::fromStdString(result.hrsNeeded),
@@ -207,22 +223,14 @@ void TMainForm::EmployeeHoursListSelectCell(QObject* /*sender*/, int /*col*/, in
   }
 }
 
-void TMainForm::ClearGrid(CellGridWidget* grid) {
-  for (int row = 1; row < grid->RowCount(); ++row) {
-    for (int col = 0; col < grid->ColCount(); ++col) {
-      grid->SetCell(col, row, QString());
-    }
-  }
-}
-
 void TMainForm::btnClearClick(QObject* /*sender*/) {
   if (!confirmation_(this)) {
     return;
   }
-  ClearGrid(NeededHoursList);
-  ClearGrid(EmployeeHoursList);
+  ClearDataRows(*neededCells_);
+  ClearDataRows(*staffCells_);
   ReCalc();
-  for (CellGridWidget* grid : {NeededHoursList, EmployeeHoursList}) {
+  for (CellGridView* grid : {NeededHoursList, EmployeeHoursList}) {
     grid->SetCurrentRow(1);
     grid->SetCurrentColumn(0);
   }

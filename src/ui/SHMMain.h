@@ -12,7 +12,8 @@ class QPushButton;
 namespace ui {
 
 class BrowseUrlAction;
-class CellGridWidget;
+class CellGridView;
+class CellTextModel;
 class ClickableLabel;
 
 // The main window: the needed grid and the staff grid side by side, a total under each, the
@@ -59,16 +60,15 @@ class TMainForm : public QWidget {
   void BuildFooter();
   void SetTabOrder();
   bool SizeChangeAllowed(QSize size);
-  void ClearGrid(CellGridWidget* grid);
 
   ClickableLabel* Image1 = nullptr;
   ClickableLabel* Label4 = nullptr;
   ClickableLabel* Label5 = nullptr;
   ClickableLabel* Label6 = nullptr;
   ClickableLabel* Label7 = nullptr;
-  CellGridWidget* NeededHoursList = nullptr;
+  CellGridView* NeededHoursList = nullptr;
   QLabel* HrsNeeded = nullptr;
-  CellGridWidget* EmployeeHoursList = nullptr;
+  CellGridView* EmployeeHoursList = nullptr;
   QLabel* HrsAvail = nullptr;
   QPushButton* BitBtn1 = nullptr;
   QLabel* Message = nullptr;
@@ -77,6 +77,8 @@ class TMainForm : public QWidget {
   BrowseUrlAction* HomePageAction = nullptr;
   BrowseUrlAction* ProductPageAction = nullptr;
 
+  CellTextModel* neededCells_ = nullptr;
+  CellTextModel* staffCells_ = nullptr;
   QPointer<QWidget> helpForm_;
   Confirmation confirmation_;
 };

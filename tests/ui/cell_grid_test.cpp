@@ -7,11 +7,13 @@
 #include <memory>
 #include <vector>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
+#include "ui/CellTextModel.h"
 #include "ui_test_support.h"
 
-using ui::CellGridWidget;
+using ui::CellGridView;
 using ui::CellPos;
+using ui::CellTextModel;
 using ui_test::CellCentre;
 using ui_test::Press;
 using ui_test::Type;
@@ -24,7 +26,7 @@ namespace {
 struct GridWindow {
   GridWindow() {
     auto* layout = new QVBoxLayout(&window);
-    grid = new CellGridWidget(6, 15);
+    grid = new CellGridView(cells);
     grid->SetRowHeight(24);
     grid->SetColumnWidths({106, 18, 40, 68, 70, 58});
     grid->setFixedSize(393, 265);
@@ -38,8 +40,10 @@ struct GridWindow {
     });
   }
 
+  // Declared before the window, the cells outlive the grid that shows them.
+  CellTextModel cells{6, 15};
   QWidget window;
-  CellGridWidget* grid;
+  CellGridView* grid;
   QLineEdit* elsewhere;
   std::vector<CellPos> asked;
   bool allowMoves = true;
@@ -52,7 +56,14 @@ class CellGridTest : public QObject {
 
   std::unique_ptr<GridWindow> w_;
 
-  CellGridWidget& Grid() { return *w_->grid; }
+  CellGridView& Grid() { return *w_->grid; }
+
+  // A cell's face as the grid paints it, away from its text and its focus rectangle.
+  QColor FaceOf(CellPos cell) {
+    const QImage shot = Grid().viewport()->grab().toImage();
+    const QRect box = Grid().visualRect(Grid().Cells().IndexOf(cell.col, cell.row));
+    return shot.pixelColor((QPointF(box.center()) * shot.devicePixelRatio()).toPoint());
+  }
 
   // Moves the current cell without asking the test's handler, to set up a starting point.
   void StartAt(CellPos cell) {
@@ -76,8 +87,8 @@ class CellGridTest : public QObject {
   void startsOnColumn0OfRow1WithTheEditorClosed() {
     QCOMPARE(Grid().CurrentCell(), (CellPos{0, 1}));
     QVERIFY(!Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(0, 1), QString());
-    QCOMPARE(Grid().Cell(7, 99), QString());
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString());
+    QCOMPARE(Grid().Cells().Cell(7, 99), QString());
   }
 
   void keysMoveTheCurrentCellAfterAskingOnce_data() {
@@ -159,7 +170,7 @@ class CellGridTest : public QObject {
     QCOMPARE(Grid().CurrentCell(), (CellPos{2, 3}));
     QVERIFY(w_->asked.empty());
     QVERIFY(Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(2, 3), QString("12"));
+    QCOMPARE(Grid().Cells().Cell(2, 3), QString("12"));
   }
 
   void ctrlDownScrollsTheViewWithoutMoving() {
@@ -172,7 +183,7 @@ class CellGridTest : public QObject {
     StartAt({1, 2});
     Type("abc");
     QVERIFY(Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(1, 2), QString("abc"));
+    QCOMPARE(Grid().Cells().Cell(1, 2), QString("abc"));
     w_->allowMoves = false;
     for (const int key : {Qt::Key_Down, Qt::Key_Tab, Qt::Key_PageDown}) {
       Press(key);
@@ -184,12 +195,12 @@ class CellGridTest : public QObject {
     QCOMPARE(w_->asked.size(), std::size_t{3});
     Press(Qt::Key_Backspace);
     Type("3");
-    QCOMPARE(Grid().Cell(1, 2), QString("ab3"));
+    QCOMPARE(Grid().Cells().Cell(1, 2), QString("ab3"));
     w_->allowMoves = true;
     Press(Qt::Key_Down);
     QCOMPARE(Grid().CurrentCell(), (CellPos{1, 3}));
     QVERIFY(!Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(1, 2), QString("ab3"));
+    QCOMPARE(Grid().Cells().Cell(1, 2), QString("ab3"));
   }
 
   void refusedClickKeepsTheEditorOnTheCurrentCell() {
@@ -201,18 +212,18 @@ class CellGridTest : public QObject {
     QVERIFY(Grid().EditorOpen());
     QCOMPARE(QApplication::focusWidget(), Grid().Editor());
     Type("y");
-    QCOMPARE(Grid().Cell(0, 1), QString("xy"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString("xy"));
   }
 
   void typingReplacesAndBackspaceEmpties() {
-    Grid().SetCell(0, 1, "old text");
+    Grid().Cells().SetCell(0, 1, "old text");
     Type("n");
-    QCOMPARE(Grid().Cell(0, 1), QString("n"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString("n"));
     Press(Qt::Key_Return);
     QVERIFY(!Grid().EditorOpen());
     Press(Qt::Key_Backspace);
     QVERIFY(Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(0, 1), QString());
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString());
   }
 
   // A closed cell takes the same characters as an open editor: those outside the basic plane
@@ -235,13 +246,13 @@ class CellGridTest : public QObject {
   void closedCellTakesWhatTheEditorTakes() {
     QFETCH(QString, typed);
     QFETCH(bool, taken);
-    Grid().SetCell(0, 1, "old");
+    Grid().Cells().SetCell(0, 1, "old");
     QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, typed, {});
     QCOMPARE(Grid().EditorOpen(), taken);
-    QCOMPARE(Grid().Cell(0, 1), taken ? typed : QString("old"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), taken ? typed : QString("old"));
     Press(Qt::Key_F2);
     QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, typed, {});
-    QCOMPARE(Grid().Cell(0, 1), taken ? typed + typed : QString("old"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), taken ? typed + typed : QString("old"));
   }
 
   void backspaceWithACommandKeyLeavesAClosedCellAlone_data() {
@@ -253,22 +264,22 @@ class CellGridTest : public QObject {
 
   void backspaceWithACommandKeyLeavesAClosedCellAlone() {
     QFETCH(int, modifiers);
-    Grid().SetCell(0, 1, "early late night");
+    Grid().Cells().SetCell(0, 1, "early late night");
     Press(Qt::Key_Backspace, Qt::KeyboardModifiers::fromInt(modifiers));
     QVERIFY(!Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(0, 1), QString("early late night"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString("early late night"));
   }
 
   void f2PutsTheCaretAfterTheText() {
-    Grid().SetCell(0, 1, "9:0");
+    Grid().Cells().SetCell(0, 1, "9:0");
     Press(Qt::Key_F2);
     QVERIFY(Grid().EditorOpen());
     Type("0");
-    QCOMPARE(Grid().Cell(0, 1), QString("9:00"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString("9:00"));
   }
 
   void enterOpensAndClosesAndEscapeDoesNothing() {
-    Grid().SetCell(0, 1, "keep");
+    Grid().Cells().SetCell(0, 1, "keep");
     Press(Qt::Key_Return);
     QVERIFY(Grid().EditorOpen());
     QVERIFY(Grid().Editor()->hasSelectedText());
@@ -276,23 +287,23 @@ class CellGridTest : public QObject {
     QVERIFY(Grid().EditorOpen());
     Press(Qt::Key_Return);
     QVERIFY(!Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(0, 1), QString("keep"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString("keep"));
     QVERIFY(w_->asked.empty());
   }
 
   void editorNeverShortensALongCell() {
     const QString longText(40000, QChar('a'));
-    Grid().SetCell(0, 1, longText);
+    Grid().Cells().SetCell(0, 1, longText);
     Press(Qt::Key_F2);
     Type("b");
-    QCOMPARE(Grid().Cell(0, 1), longText + "b");
+    QCOMPARE(Grid().Cells().Cell(0, 1), longText + "b");
     Press(Qt::Key_Return);
-    QCOMPARE(Grid().Cell(0, 1).size(), longText.size() + 1);
+    QCOMPARE(Grid().Cells().Cell(0, 1).size(), longText.size() + 1);
   }
 
   void writingTheCellUnderTheEditorShowsInIt() {
     Type("9a");
-    Grid().SetCell(0, 1, "9:00 am");
+    Grid().Cells().SetCell(0, 1, "9:00 am");
     QCOMPARE(Grid().Editor()->text(), QString("9:00 am"));
   }
 
@@ -364,7 +375,7 @@ class CellGridTest : public QObject {
     w_->elsewhere->setFocus();
     QTRY_VERIFY(w_->elsewhere->hasFocus());
     QVERIFY(!Grid().EditorOpen());
-    QCOMPARE(Grid().Cell(0, 1), QString("12"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString("12"));
     Grid().setFocus();
     QTRY_VERIFY(Grid().EditorOpen());
     QCOMPARE(Grid().Editor()->selectedText(), QString("12"));
@@ -373,24 +384,24 @@ class CellGridTest : public QObject {
 
   void draggedColumnMovesItsHeadingCellsAndWidth() {
     for (int col = 0; col < 6; ++col) {
-      Grid().SetCell(col, 0, QString("H%1").arg(col));
-      Grid().SetCell(col, 2, QString("c%1").arg(col));
+      Grid().Cells().SetCell(col, 0, QString("H%1").arg(col));
+      Grid().Cells().SetCell(col, 2, QString("c%1").arg(col));
     }
     StartAt({3, 2});
     QHeaderView* heading = Grid().horizontalHeader();
     heading->moveSection(3, 4);
     const QStringList headings{"H0", "H1", "H2", "H4", "H3", "H5"};
     for (int col = 0; col < 6; ++col) {
-      QCOMPARE(Grid().Cell(col, 0), headings[col]);
+      QCOMPARE(Grid().Cells().Cell(col, 0), headings[col]);
       QCOMPARE(heading->logicalIndex(col), col);
     }
-    QCOMPARE(Grid().Cell(3, 2), QString("c4"));
-    QCOMPARE(Grid().Cell(4, 2), QString("c3"));
+    QCOMPARE(Grid().Cells().Cell(3, 2), QString("c4"));
+    QCOMPARE(Grid().Cells().Cell(4, 2), QString("c3"));
     QCOMPARE(heading->sectionSize(3), 72);
     QCOMPARE(heading->sectionSize(4), 70);
     QCOMPARE(Grid().CurrentCell(), (CellPos{4, 2}));
     QVERIFY(w_->asked.empty());
-    Grid().SetCell(3, 2, "written");
+    Grid().Cells().SetCell(3, 2, "written");
     QCOMPARE(Grid().model()->index(1, 3).data().toString(), QString("written"));
   }
 
@@ -411,12 +422,12 @@ class CellGridTest : public QObject {
     QVERIFY(Grid().EditorOpen());
     QCOMPARE(QApplication::focusWidget(), Grid().Editor());
     Type("3");
-    QCOMPARE(Grid().Cell(0, 1), QString("123"));
+    QCOMPARE(Grid().Cells().Cell(0, 1), QString("123"));
   }
 
   void headingDraggedWithTheMouseMovesTheColumn() {
-    Grid().SetCell(1, 0, "#");
-    Grid().SetCell(1, 1, "5");
+    Grid().Cells().SetCell(1, 0, "#");
+    Grid().Cells().SetCell(1, 1, "5");
     QHeaderView* heading = Grid().horizontalHeader();
     const int y = heading->height() / 2;
     const QPoint start(heading->sectionViewportPosition(1) + 10, y);
@@ -429,10 +440,56 @@ class CellGridTest : public QObject {
       QApplication::sendEvent(heading->viewport(), &move);
     }
     QTest::mouseRelease(heading->viewport(), Qt::LeftButton, {}, drop);
-    QCOMPARE(Grid().Cell(4, 0), QString("#"));
-    QCOMPARE(Grid().Cell(4, 1), QString("5"));
-    QCOMPARE(Grid().Cell(1, 1), QString());
+    QCOMPARE(Grid().Cells().Cell(4, 0), QString("#"));
+    QCOMPARE(Grid().Cells().Cell(4, 1), QString("5"));
+    QCOMPARE(Grid().Cells().Cell(1, 1), QString());
     QVERIFY(w_->asked.empty());
+  }
+
+  // The current cell stays plain inside the highlighted range, whether or not its grid has the
+  // keyboard.
+  void currentCellStaysPlainInsideTheRange_data() {
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("grid focused") << true;
+    QTest::newRow("focus elsewhere") << false;
+  }
+
+  void currentCellStaysPlainInsideTheRange() {
+    QFETCH(bool, focused);
+    StartAt({1, 2});
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    if (!focused) {
+      w_->elsewhere->setFocus();
+      QTRY_VERIFY(w_->elsewhere->hasFocus());
+    }
+    const QPalette& colours = Grid().palette();
+    QCOMPARE(FaceOf({1, 3}), colours.color(QPalette::Active, QPalette::Base));
+    QCOMPARE(FaceOf({1, 2}), colours.color(QPalette::Active, QPalette::Highlight));
+  }
+
+  // A range is highlighted in the colours of its window's state, as the desktop gives them.
+  void rangeTakesTheColoursOfItsWindowsState_data() {
+    QTest::addColumn<bool>("windowActive");
+    QTest::newRow("active window") << true;
+    QTest::newRow("inactive window") << false;
+  }
+
+  void rangeTakesTheColoursOfItsWindowsState() {
+    QFETCH(bool, windowActive);
+    QPalette colours = Grid().palette();
+    colours.setColor(QPalette::Active, QPalette::Highlight, QColor(0, 0, 200));
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0, 120, 0));
+    Grid().setPalette(colours);
+    StartAt({1, 2});
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    QWidget other;
+    if (!windowActive) {
+      other.show();
+      other.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    const QPalette::ColorGroup group = windowActive ? QPalette::Active : QPalette::Inactive;
+    QCOMPARE(FaceOf({1, 2}), colours.color(group, QPalette::Highlight));
   }
 
   // Without a window manager, or with one that does not activate on click, keys reach a window

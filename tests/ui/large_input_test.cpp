@@ -13,11 +13,11 @@
 
 #include "calc/recalc.h"
 #include "result_labels.h"
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 #include "ui_test_support.h"
 
-using ui::CellGridWidget;
+using ui::CellGridView;
 using ui::CellPos;
 
 namespace {
@@ -43,20 +43,20 @@ QString VariedText(qsizetype length, const QString& tag) {
 
 // A cell the recalculation rewrote holds its new text; any other keeps what it held before.
 // Answers the first cell that differs.
-QString CellMismatch(const CellGridWidget& grid, const calc::MemoryCellGrid& before,
+QString CellMismatch(const CellGridView& grid, const calc::MemoryCellGrid& before,
                      const calc::MemoryCellGrid& after, const QStringList& original) {
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
+  for (int row = 0; row < grid.Cells().RowCount(); ++row) {
+    for (int col = 0; col < grid.Cells().ColCount(); ++col) {
       const std::string text = after.Cell(col, row);
-      const qsizetype slot = row * grid.ColCount() + col;
+      const qsizetype slot = row * grid.Cells().ColCount() + col;
       const bool rewritten = text != before.Cell(col, row);
       const QString expected = rewritten ? QString::fromStdString(text) : original[slot];
-      if (grid.Cell(col, row) != expected) {
+      if (grid.Cells().Cell(col, row) != expected) {
         return QStringLiteral("%1 cell (%2, %3): %4 characters, expected %5")
             .arg(grid.objectName())
             .arg(col)
             .arg(row)
-            .arg(grid.Cell(col, row).size())
+            .arg(grid.Cells().Cell(col, row).size())
             .arg(expected.size());
       }
     }
@@ -71,8 +71,8 @@ class LargeInputTest : public QObject {
 
   std::unique_ptr<ui::TMainForm> form_;
 
-  CellGridWidget* Needed() const { return ui_test::NeededGrid(*form_); }
-  CellGridWidget* Staff() const { return ui_test::StaffGrid(*form_); }
+  CellGridView* Needed() const { return ui_test::NeededGrid(*form_); }
+  CellGridView* Staff() const { return ui_test::StaffGrid(*form_); }
 
   static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     ui_test::Press(key, modifiers);
@@ -142,38 +142,38 @@ class LargeInputTest : public QObject {
     const std::array<QString, 4> staff{VariedText(kColumnText, "group"), zeros + "4",
                                        zeros + "37.5", VariedText(kColumnText, "total")};
     for (int col = 0; col < 6; ++col) {
-      Needed()->SetCell(col, 1, needed[static_cast<std::size_t>(col)]);
+      Needed()->Cells().SetCell(col, 1, needed[static_cast<std::size_t>(col)]);
     }
     for (int col = 0; col < 4; ++col) {
-      Staff()->SetCell(col, 1, staff[static_cast<std::size_t>(col)]);
+      Staff()->Cells().SetCell(col, 1, staff[static_cast<std::size_t>(col)]);
     }
     QVERIFY(MovesAsRecalculated(Qt::Key_Down, true));
     QCOMPARE(Needed()->CurrentCell(), (CellPos{0, 2}));
-    QCOMPARE(Needed()->Cell(3, 1), QString("9:30 am"));
-    QCOMPARE(Needed()->Cell(0, 1), needed[0]);
-    QCOMPARE(Staff()->Cell(0, 1), staff[0]);
+    QCOMPARE(Needed()->Cells().Cell(3, 1), QString("9:30 am"));
+    QCOMPARE(Needed()->Cells().Cell(0, 1), needed[0]);
+    QCOMPARE(Staff()->Cells().Cell(0, 1), staff[0]);
 
     // Unreadable entries of 10 MiB in every column of row 2: all kept, the move refused.
     for (int col = 0; col < 6; ++col) {
-      Needed()->SetCell(col, 2, VariedText(kColumnText, QStringLiteral("n%1").arg(col)));
+      Needed()->Cells().SetCell(col, 2, VariedText(kColumnText, QStringLiteral("n%1").arg(col)));
     }
     for (int col = 0; col < 4; ++col) {
-      Staff()->SetCell(col, 2, VariedText(kColumnText, QStringLiteral("s%1").arg(col)));
+      Staff()->Cells().SetCell(col, 2, VariedText(kColumnText, QStringLiteral("s%1").arg(col)));
     }
     QVERIFY(MovesAsRecalculated(Qt::Key_Down, false));
     QCOMPARE(Needed()->CurrentCell(), (CellPos{0, 2}));
-    QCOMPARE(Needed()->Cell(5, 2), VariedText(kColumnText, "n5"));
+    QCOMPARE(Needed()->Cells().Cell(5, 2), VariedText(kColumnText, "n5"));
 
     // Still usable: with row 2's entries gone the next move goes ahead.
     for (int col = 1; col < 6; ++col) {
-      Needed()->SetCell(col, 2, {});
+      Needed()->Cells().SetCell(col, 2, {});
     }
     for (int col = 1; col < 4; ++col) {
-      Staff()->SetCell(col, 2, {});
+      Staff()->Cells().SetCell(col, 2, {});
     }
     QVERIFY(MovesAsRecalculated(Qt::Key_Down, true));
     QCOMPARE(Needed()->CurrentCell(), (CellPos{0, 3}));
-    QCOMPARE(Needed()->Cell(0, 2), VariedText(kColumnText, "n0"));
+    QCOMPARE(Needed()->Cells().Cell(0, 2), VariedText(kColumnText, "n0"));
   }
 
   void pasteOfOneMebibyteIsKeptWholeInEditorAndCell_data() {
@@ -194,10 +194,10 @@ class LargeInputTest : public QObject {
     Press(Qt::Key_F2);
     Press(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Needed()->Editor()->text(), pasted);
-    QCOMPARE(Needed()->Cell(col, 1), pasted);
+    QCOMPARE(Needed()->Cells().Cell(col, 1), pasted);
 
     QVERIFY(MovesAsRecalculated(Qt::Key_Down, readable));
-    QCOMPARE(Needed()->Cell(col, 1), pasted);
+    QCOMPARE(Needed()->Cells().Cell(col, 1), pasted);
     if (readable) {
       return;
     }
@@ -208,7 +208,7 @@ class LargeInputTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), '5');
     QVERIFY(MovesAsRecalculated(Qt::Key_Down, true));
     QCOMPARE(Needed()->CurrentCell(), (CellPos{col, 2}));
-    QCOMPARE(Needed()->Cell(col, 1), QString("5"));
+    QCOMPARE(Needed()->Cells().Cell(col, 1), QString("5"));
   }
 };
 

@@ -10,13 +10,13 @@
 #include <QUrl>
 #include <memory>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 #include "ui/WindowFrame.h"
 #include "ui_test_support.h"
 #include "url_recorder.h"
 
-using ui::CellGridWidget;
+using ui::CellGridView;
 using ui::CellPos;
 using ui::TMainForm;
 using ui_test::Press;
@@ -56,8 +56,8 @@ class MainWindowTest : public QObject {
   T* Find(const char* name) const {
     return ui_test::Find<T>(*form_, name);
   }
-  CellGridWidget* Needed() const { return ui_test::NeededGrid(*form_); }
-  CellGridWidget* Staff() const { return ui_test::StaffGrid(*form_); }
+  CellGridView* Needed() const { return ui_test::NeededGrid(*form_); }
+  CellGridView* Staff() const { return ui_test::StaffGrid(*form_); }
   QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
 
   void ExpectError() {
@@ -84,15 +84,15 @@ class MainWindowTest : public QObject {
   void startsWithHeadingsZerosAndTheGreenVerdict() {
     const QStringList needed{"Shift Desc", "#", "#Emp", "Start Time", "End Time", "Total Hrs"};
     const QStringList staff{"Group Desc", "#Emp", "Hrs / Wk", "Total Hrs"};
-    QCOMPARE(Needed()->ColCount(), 6);
-    QCOMPARE(Needed()->RowCount(), 15);
-    QCOMPARE(Staff()->ColCount(), 4);
-    QCOMPARE(Staff()->RowCount(), 10);
+    QCOMPARE(Needed()->Cells().ColCount(), 6);
+    QCOMPARE(Needed()->Cells().RowCount(), 15);
+    QCOMPARE(Staff()->Cells().ColCount(), 4);
+    QCOMPARE(Staff()->Cells().RowCount(), 10);
     for (int col = 0; col < 6; ++col) {
-      QCOMPARE(Needed()->Cell(col, 0), needed[col]);
+      QCOMPARE(Needed()->Cells().Cell(col, 0), needed[col]);
     }
     for (int col = 0; col < 4; ++col) {
-      QCOMPARE(Staff()->Cell(col, 0), staff[col]);
+      QCOMPARE(Staff()->Cells().Cell(col, 0), staff[col]);
     }
     QCOMPARE(Text("HrsNeeded"), QString("0"));
     QCOMPARE(Text("HrsAvail"), QString("0"));
@@ -255,7 +255,7 @@ class MainWindowTest : public QObject {
     for (QWidget* widget : widgets) {
       const bool spoken = qobject_cast<QLabel*>(widget) != nullptr ||
                           qobject_cast<QPushButton*>(widget) != nullptr ||
-                          qobject_cast<CellGridWidget*>(widget) != nullptr;
+                          qobject_cast<CellGridView*>(widget) != nullptr;
       if (spoken) {
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
         ++checked;
@@ -296,7 +296,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Needed()->CurrentCell(), (CellPos{1, 2}));
     QCOMPARE(Text("HrsNeeded"), QString("0"));
     QCOMPARE(Text("Message"), kVerdictOnEmptyGrids);
-    QCOMPARE(Needed()->Cell(3, 1), QString("12:00 am"));
+    QCOMPARE(Needed()->Cells().Cell(3, 1), QString("12:00 am"));
   }
 
   void readableTimeIsRenderedAgainOnTab() {
@@ -306,27 +306,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(Needed()->CurrentCell(), (CellPos{3, 1}));
     Type("9:30");
     Press(Qt::Key_Tab);
-    QCOMPARE(Needed()->Cell(3, 1), QString("9:30 am"));
+    QCOMPARE(Needed()->Cells().Cell(3, 1), QString("9:30 am"));
     QCOMPARE(Needed()->CurrentCell(), (CellPos{4, 1}));
   }
 
   void tabAndShiftTabWrapAroundAfterRecalculating() {
     Press(Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(Needed()->CurrentCell(), (CellPos{5, 14}));
-    Staff()->SetCell(1, 1, "3");
-    Staff()->SetCell(2, 1, "37.5");
+    Staff()->Cells().SetCell(1, 1, "3");
+    Staff()->Cells().SetCell(2, 1, "37.5");
     Press(Qt::Key_Tab);
     QCOMPARE(Needed()->CurrentCell(), (CellPos{0, 1}));
     QCOMPARE(Text("HrsAvail"), QString("112.5"));
-    Staff()->SetCell(1, 1, "2");
+    Staff()->Cells().SetCell(1, 1, "2");
     Press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(Needed()->CurrentCell(), (CellPos{5, 14}));
     QCOMPARE(Text("HrsAvail"), QString("75"));
   }
 
   void enterOpensAndClosesWithoutRecalculating() {
-    Staff()->SetCell(1, 1, "3");
-    Staff()->SetCell(2, 1, "40");
+    Staff()->Cells().SetCell(1, 1, "3");
+    Staff()->Cells().SetCell(2, 1, "40");
     Press(Qt::Key_Return);
     QVERIFY(Needed()->EditorOpen());
     Press(Qt::Key_Return);
@@ -343,50 +343,50 @@ class MainWindowTest : public QObject {
     QCOMPARE(Staff()->CurrentCell(), (CellPos{0, 1}));
     ExpectError();
     QVERIFY(!Needed()->EditorOpen());
-    QCOMPARE(Needed()->Cell(1, 1), QString("abc"));
-    Needed()->SetCell(1, 1, "4");  // readable now, but nothing recalculates until a move
+    QCOMPARE(Needed()->Cells().Cell(1, 1), QString("abc"));
+    Needed()->Cells().SetCell(1, 1, "4");  // readable now, but nothing recalculates until a move
     ui_test::ClickCell(*Staff(), {0, 1});
     QVERIFY(Staff()->EditorOpen());
     ExpectError();
   }
 
   void clearAnsweredNoOrEscapeChangesNothing() {
-    Needed()->SetCell(1, 2, "5");
+    Needed()->Cells().SetCell(1, 2, "5");
     form_->SetConfirmation([](QWidget*) { return false; });
     QTest::mouseClick(Find<QPushButton>("btnClear"), Qt::LeftButton);
-    QCOMPARE(Needed()->Cell(1, 2), QString("5"));
+    QCOMPARE(Needed()->Cells().Cell(1, 2), QString("5"));
     QCOMPARE(Text("HrsNeeded"), QString("0"));
     form_->SetConfirmation(ui::AskToClear);
     QString asked;
     AnswerNextBoxWith(Qt::Key_Escape, &asked);
     QTest::mouseClick(Find<QPushButton>("btnClear"), Qt::LeftButton);
     QCOMPARE(asked, QString("Are you sure you want to clear the calculator?"));
-    QCOMPARE(Needed()->Cell(1, 2), QString("5"));
+    QCOMPARE(Needed()->Cells().Cell(1, 2), QString("5"));
     QCOMPARE(Text("HrsNeeded"), QString("0"));
   }
 
   void clearAnsweredYesEmptiesBothGridsAndGoesBackToRow1() {
-    Needed()->SetCell(0, 14, "night");
-    Needed()->SetCell(1, 3, "abc");
-    Staff()->SetCell(3, 9, "99");
+    Needed()->Cells().SetCell(0, 14, "night");
+    Needed()->Cells().SetCell(1, 3, "abc");
+    Staff()->Cells().SetCell(3, 9, "99");
     Staff()->setFocus();
     Press(Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(Staff()->CurrentCell(), (CellPos{0, 1}));  // refused: "abc" cannot be read
-    Needed()->SetCell(1, 3, "2");
+    Needed()->Cells().SetCell(1, 3, "2");
     Press(Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(Staff()->CurrentCell(), (CellPos{3, 9}));
     form_->SetConfirmation([](QWidget*) { return true; });
     QTest::mouseClick(Find<QPushButton>("btnClear"), Qt::LeftButton);
-    for (CellGridWidget* grid : {Needed(), Staff()}) {
-      for (int row = 1; row < grid->RowCount(); ++row) {
-        for (int col = 0; col < grid->ColCount(); ++col) {
-          QCOMPARE(grid->Cell(col, row), QString());
+    for (CellGridView* grid : {Needed(), Staff()}) {
+      for (int row = 1; row < grid->Cells().RowCount(); ++row) {
+        for (int col = 0; col < grid->Cells().ColCount(); ++col) {
+          QCOMPARE(grid->Cells().Cell(col, row), QString());
         }
       }
       QCOMPARE(grid->CurrentCell(), (CellPos{0, 1}));
       QCOMPARE(grid->selectionModel()->selectedIndexes().size(), 1);
     }
-    QCOMPARE(Needed()->Cell(0, 0), QString("Shift Desc"));
+    QCOMPARE(Needed()->Cells().Cell(0, 0), QString("Shift Desc"));
     QCOMPARE(Text("HrsNeeded"), QString("0"));
     QCOMPARE(Text("HrsAvail"), QString("0"));
     QCOMPARE(Text("Message"), kVerdictOnEmptyGrids);
@@ -446,12 +446,12 @@ class MainWindowTest : public QObject {
       QApplication::sendEvent(heading->viewport(), &move);
     }
     QTest::mouseRelease(heading->viewport(), Qt::LeftButton, {}, drop);
-    QCOMPARE(Needed()->Cell(3, 0), QString("End Time"));
-    QCOMPARE(Needed()->Cell(4, 0), QString("Start Time"));
-    Needed()->SetCell(1, 1, "1");
-    Needed()->SetCell(2, 1, "1");
-    Needed()->SetCell(3, 1, "9:00 am");
-    Needed()->SetCell(4, 1, "5:00 pm");
+    QCOMPARE(Needed()->Cells().Cell(3, 0), QString("End Time"));
+    QCOMPARE(Needed()->Cells().Cell(4, 0), QString("Start Time"));
+    Needed()->Cells().SetCell(1, 1, "1");
+    Needed()->Cells().SetCell(2, 1, "1");
+    Needed()->Cells().SetCell(3, 1, "9:00 am");
+    Needed()->Cells().SetCell(4, 1, "5:00 pm");
     Press(Qt::Key_Down);
     QCOMPARE(Text("HrsNeeded"), QString("8"));
   }

@@ -28,11 +28,11 @@
 #include "calc/grid_shape.h"
 #include "calc/recalc.h"
 #include "result_labels.h"
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMMain.h"
 #include "ui_test_support.h"
 
-using ui::CellGridWidget;
+using ui::CellGridView;
 using ui::CellPos;
 namespace needed_grid = calc::needed_grid;
 namespace staff_grid = calc::staff_grid;
@@ -65,8 +65,8 @@ struct GridCellsCopy {
   const QString& At(int col, int row) const { return texts[row * cols + col]; }
 };
 
-GridCellsCopy CopyCells(const CellGridWidget& grid) {
-  return {grid.ColCount(), grid.RowCount(), ui_test::CellTexts(grid)};
+GridCellsCopy CopyCells(const CellGridView& grid) {
+  return {grid.Cells().ColCount(), grid.Cells().RowCount(), ui_test::CellTexts(grid)};
 }
 
 calc::MemoryCellGrid ToMemory(const GridCellsCopy& cells) {
@@ -303,7 +303,7 @@ class Driver {
     if (expected.editedFreely && problem.isEmpty()) {
       const int grid = expected.focused;
       const CellPos at = expected.current[grid];
-      expected.cells[grid].At(at.col, at.row) = grids_[grid]->Cell(at.col, at.row);
+      expected.cells[grid].At(at.col, at.row) = grids_[grid]->Cells().Cell(at.col, at.row);
     }
     expected.editedFreely = false;
     model_ = expected;
@@ -328,7 +328,7 @@ class Driver {
   }
 
  private:
-  CellGridWidget& Grid(int grid) const { return *grids_[static_cast<std::size_t>(grid)]; }
+  CellGridView& Grid(int grid) const { return *grids_[static_cast<std::size_t>(grid)]; }
 
   int Pick(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random_); }
   bool Chance(double share) { return std::bernoulli_distribution(share)(random_); }
@@ -588,7 +588,7 @@ class Driver {
         break;
       case Kind::Wheel: {
         const CellPos at = next.current[action.grid];
-        const int last = Grid(action.grid).RowCount() - 1;
+        const int last = Grid(action.grid).Cells().RowCount() - 1;
         const int row = action.down ? std::min(at.row + 1, last) : std::max(at.row - 1, 1);
         Attempt(next, action.grid, {at.col, row});
         break;
@@ -753,7 +753,7 @@ class Driver {
   }
 
   // The click lands on whatever is drawn there: the cell, or the editor open over it.
-  static void ClickCell(CellGridWidget& grid, CellPos cell) {
+  static void ClickCell(CellGridView& grid, CellPos cell) {
     const QPoint centre = ui_test::CellCentre(grid, cell);
     QWidget* target = grid.viewport()->childAt(centre);
     if (target == nullptr) {
@@ -763,7 +763,7 @@ class Driver {
     }
   }
 
-  static void Wheel(CellGridWidget& grid, bool down) {
+  static void Wheel(CellGridView& grid, bool down) {
     const QPoint at = grid.viewport()->rect().center();
     QWheelEvent wheel(
         at, grid.viewport()->mapToGlobal(at), {},
@@ -793,7 +793,7 @@ class Driver {
   }
 
   // Presses the heading, drags it sideways and lets go where the heading drops it at `to`.
-  static void DragHeading(CellGridWidget& grid, int from, int to) {
+  static void DragHeading(CellGridView& grid, int from, int to) {
     QHeaderView* heading = grid.horizontalHeader();
     QWidget* surface = heading->viewport();
     const int y = heading->height() / 2;
@@ -813,7 +813,7 @@ class Driver {
     }
   }
 
-  static void DragEdge(CellGridWidget& grid, int col, int width) {
+  static void DragEdge(CellGridView& grid, int col, int width) {
     QHeaderView* heading = grid.horizontalHeader();
     QWidget* surface = heading->viewport();
     const int y = heading->height() / 2;
@@ -854,7 +854,7 @@ class Driver {
   }
 
   QString CompareGrid(const Expected& expected, int grid) const {
-    const CellGridWidget& view = Grid(grid);
+    const CellGridView& view = Grid(grid);
     if (view.CurrentCell() != expected.current[grid]) {
       return QStringLiteral("current cell (%1, %2), expected (%3, %4)")
           .arg(view.CurrentCell().col)
@@ -882,10 +882,10 @@ class Driver {
       return QStringLiteral("editor %1, expected %2")
           .arg(view.EditorOpen() ? "open" : "closed", visible ? "open" : "closed");
     }
-    if (visible && view.Editor()->text() != view.Cell(at.col, at.row)) {
+    if (visible && view.Editor()->text() != view.Cells().Cell(at.col, at.row)) {
       return QStringLiteral("editor shows \"%1\", its cell holds \"%2\"")
           .arg(Visible(view.Editor()->text().left(80)),
-               Visible(view.Cell(at.col, at.row).left(80)));
+               Visible(view.Cells().Cell(at.col, at.row).left(80)));
     }
     if (visible &&
         view.Editor()->geometry().topLeft() != view.visualRect(view.currentIndex()).topLeft()) {
@@ -901,7 +901,7 @@ class Driver {
                  ? QString()
                  : QStringLiteral("focus left Clear");
     }
-    const CellGridWidget& view = Grid(expected.focused);
+    const CellGridView& view = Grid(expected.focused);
     const QWidget* wanted = view.EditorOpen() ? static_cast<QWidget*>(view.Editor()) : &view;
     if (focus != wanted) {
       return QStringLiteral("focus on %1 (%2), expected %3 (%4)")
@@ -914,7 +914,7 @@ class Driver {
 
   ui::TMainForm& form_;
   std::mt19937 random_;
-  std::array<CellGridWidget*, 2> grids_{};
+  std::array<CellGridView*, 2> grids_{};
   Expected model_;
   std::deque<Action> queued_;
   bool stuck_ = false;

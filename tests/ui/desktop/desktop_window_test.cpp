@@ -10,7 +10,7 @@
 #include <QWindow>
 #include <memory>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 #include "ui/SHMHelp.h"
 #include "ui/SHMMain.h"
 #include "ui/WindowFrame.h"

@@ -15,40 +15,40 @@ void Type(const QString& text) {
   }
 }
 
-QPoint CellCentre(const ui::CellGridWidget& grid, ui::CellPos cell) {
+QPoint CellCentre(const ui::CellGridView& grid, ui::CellPos cell) {
   return grid.visualRect(grid.Cells().IndexOf(cell.col, cell.row)).center();
 }
 
-void ClickCell(ui::CellGridWidget& grid, ui::CellPos cell) {
+void ClickCell(ui::CellGridView& grid, ui::CellPos cell) {
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCentre(grid, cell));
 }
 
-QStringList CellTexts(const ui::CellGridWidget& grid) {
+QStringList CellTexts(const ui::CellGridView& grid) {
   QStringList texts;
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
-      texts.append(grid.Cell(col, row));
+  for (int row = 0; row < grid.Cells().RowCount(); ++row) {
+    for (int col = 0; col < grid.Cells().ColCount(); ++col) {
+      texts.append(grid.Cells().Cell(col, row));
     }
   }
   return texts;
 }
 
-calc::MemoryCellGrid MemoryCopy(const ui::CellGridWidget& grid) {
-  calc::MemoryCellGrid copy(grid.ColCount(), grid.RowCount());
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
-      copy.SetCell(col, row, grid.Cell(col, row).toStdString());
+calc::MemoryCellGrid MemoryCopy(const ui::CellGridView& grid) {
+  calc::MemoryCellGrid copy(grid.Cells().ColCount(), grid.Cells().RowCount());
+  for (int row = 0; row < grid.Cells().RowCount(); ++row) {
+    for (int col = 0; col < grid.Cells().ColCount(); ++col) {
+      copy.SetCell(col, row, grid.Cells().Cell(col, row).toStdString());
     }
   }
   return copy;
 }
 
-ui::CellGridWidget* NeededGrid(const QObject& form) {
-  return Find<ui::CellGridWidget>(form, "NeededHoursList");
+ui::CellGridView* NeededGrid(const QObject& form) {
+  return Find<ui::CellGridView>(form, "NeededHoursList");
 }
 
-ui::CellGridWidget* StaffGrid(const QObject& form) {
-  return Find<ui::CellGridWidget>(form, "EmployeeHoursList");
+ui::CellGridView* StaffGrid(const QObject& form) {
+  return Find<ui::CellGridView>(form, "EmployeeHoursList");
 }
 
 }  // namespace ui_test

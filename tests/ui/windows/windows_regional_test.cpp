@@ -60,9 +60,9 @@ class WindowsRegionalTest : public QObject {
   // Gives row 1 of the staff grid a group of two with these weekly hours, then moves the
   // cursor, which recalculates.
   void EnterWeeklyHoursOfTwo(const QString& hours) {
-    ui::CellGridWidget* staff = ui_test::StaffGrid(*form_);
-    staff->SetCell(1, 1, QStringLiteral("2"));
-    staff->SetCell(2, 1, hours);
+    ui::CellGridView* staff = ui_test::StaffGrid(*form_);
+    staff->Cells().SetCell(1, 1, QStringLiteral("2"));
+    staff->Cells().SetCell(2, 1, hours);
     Press(Qt::Key_Right);
     QCOMPARE(ui_test::NeededGrid(*form_)->CurrentCell(), (ui::CellPos{1, 1}));
   }

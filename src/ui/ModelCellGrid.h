@@ -3,26 +3,23 @@
 #include <string>
 
 #include "calc/cell_grid.h"
-#include "ui/CellGridModel.h"
+#include "ui/CellTextModel.h"
 
 namespace ui {
 
 // The calculation's view of a grid on screen: cell texts as UTF-8, addressed by position, so a
 // dragged column is read where it now stands.
-class GridCells final : public calc::CellGrid {
+class ModelCellGrid final : public calc::CellGrid {
  public:
-  explicit GridCells(CellGridModel& cells) : cells_(&cells) {}
+  explicit ModelCellGrid(CellTextModel& cells) : cells_(&cells) {}
 
   int ColCount() const override { return cells_->ColCount(); }
   int RowCount() const override { return cells_->RowCount(); }
-  // Both throw std::out_of_range for a cell outside the grid.
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, std::string text) override;
 
  private:
-  void Check(int col, int row) const;
-
-  CellGridModel* cells_;
+  CellTextModel* cells_;
 };
 
 }  // namespace ui

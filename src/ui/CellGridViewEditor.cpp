@@ -2,7 +2,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "ui/CellGridWidget.h"
+#include "ui/CellGridView.h"
 
 // The in-place editor of a grid and where the keyboard goes with it:
 // - while the grid has the focus, an open editor holds it: a refused move, or a press on the
@@ -15,7 +15,7 @@ namespace ui {
 
 // The delegate leaves the open editor's keys and its focus to the grid. An editor that is being
 // destroyed is a line editor no more, and its last events are none of the grid's business.
-bool CellGridWidget::eventFilter(QObject* watched, QEvent* event) {
+bool CellGridView::eventFilter(QObject* watched, QEvent* event) {
   const auto* editor = qobject_cast<const QLineEdit*>(watched);
   if (editor == nullptr || editor != editor_) {
     return QTableView::eventFilter(watched, event);
@@ -32,7 +32,7 @@ bool CellGridWidget::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-bool CellGridWidget::EditorKeyPress(QKeyEvent* event) {
+bool CellGridView::EditorKeyPress(QKeyEvent* event) {
   if (HandleMoveKey(event, true) || HandleScrollKey(event)) {
     return true;
   }
@@ -51,7 +51,7 @@ bool CellGridWidget::EditorKeyPress(QKeyEvent* event) {
 
 // A click into this grid takes the focus from the editor before the press arrives; the press
 // then decides whether the editor closes (an allowed move) or keeps the focus.
-void CellGridWidget::EditorFocusLost(const QFocusEvent* event) {
+void CellGridView::EditorFocusLost(const QFocusEvent* event) {
   const bool windowLeft =
       event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
   const QWidget* nowFocused = QApplication::focusWidget();
@@ -65,7 +65,7 @@ void CellGridWidget::EditorFocusLost(const QFocusEvent* event) {
 // A press on the heading or the scroll bar gives the focus to the grid itself; an editor that
 // is open there takes it back, or the next key would open it afresh over the typed text. (The
 // grid also takes the focus from an editor that is closing, for other reasons.)
-void CellGridWidget::focusInEvent(QFocusEvent* event) {
+void CellGridView::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
   if (reopenEditorOnFocus_) {
     reopenEditorOnFocus_ = false;
@@ -75,15 +75,15 @@ void CellGridWidget::focusInEvent(QFocusEvent* event) {
   }
 }
 
-bool CellGridWidget::EditorOpen() const {
+bool CellGridView::EditorOpen() const {
   return !editor_.isNull() && !editor_->isHidden();
 }
 
-QLineEdit* CellGridWidget::Editor() const {
+QLineEdit* CellGridView::Editor() const {
   return EditorOpen() ? editor_.data() : nullptr;
 }
 
-void CellGridWidget::OpenEditor(Caret caret) {
+void CellGridView::OpenEditor(Caret caret) {
   if (!EditorOpen()) {
     edit(currentIndex(), QAbstractItemView::AllEditTriggers, nullptr);
   }
@@ -99,7 +99,7 @@ void CellGridWidget::OpenEditor(Caret caret) {
   editor->setFocus();
 }
 
-void CellGridWidget::CloseEditor() {
+void CellGridView::CloseEditor() {
   if (EditorOpen()) {
     closeEditor(Editor(), QAbstractItemDelegate::NoHint);
   }
@@ -109,7 +109,7 @@ void CellGridWidget::CloseEditor() {
 // window; a window that receives keys without being activated (no window manager, or one that
 // does not activate on click) would lose every key after the editor closed. The window's own
 // focus widget tells whether the keyboard was in the editor.
-void CellGridWidget::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+void CellGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   const bool keyboardInEditor = editor != nullptr && window()->focusWidget() == editor;
   QTableView::closeEditor(editor, hint);
   if (keyboardInEditor) {
@@ -117,7 +117,7 @@ void CellGridWidget::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdit
   }
 }
 
-void CellGridWidget::RefocusEditor() {
+void CellGridView::RefocusEditor() {
   if (EditorOpen()) {
     Editor()->setFocus();
   }

@@ -1,29 +1,34 @@
-#include "ui/CellGridModel.h"
+#include "ui/CellTextModel.h"
 
 #include <algorithm>
 
 namespace ui {
 
-CellGridModel::CellGridModel(int cols, int rows, QObject* parent)
+CellTextModel::CellTextModel(int cols, int rows, QObject* parent)
     : QAbstractTableModel(parent),
       cols_(std::max(cols, 0)),
       rows_(std::max(rows, 1)),
       cells_(static_cast<std::size_t>(cols_) * static_cast<std::size_t>(rows_)) {}
 
-bool CellGridModel::Contains(int col, int row) const {
+bool CellTextModel::Contains(int col, int row) const {
   return col >= 0 && col < cols_ && row >= 0 && row < rows_;
 }
 
-std::size_t CellGridModel::Slot(int col, int row) const {
+bool CellTextModel::Names(const QModelIndex& index) const {
+  const CellPos pos = PosOf(index);
+  return index.isValid() && Contains(pos.col, pos.row);
+}
+
+std::size_t CellTextModel::Slot(int col, int row) const {
   return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
          static_cast<std::size_t>(col);
 }
 
-QString CellGridModel::Cell(int col, int row) const {
+QString CellTextModel::Cell(int col, int row) const {
   return Contains(col, row) ? cells_[Slot(col, row)] : QString();
 }
 
-void CellGridModel::SetCell(int col, int row, const QString& text) {
+void CellTextModel::SetCell(int col, int row, const QString& text) {
   if (!Contains(col, row) || cells_[Slot(col, row)] == text) {
     return;
   }
@@ -36,7 +41,7 @@ void CellGridModel::SetCell(int col, int row, const QString& text) {
   }
 }
 
-void CellGridModel::MoveColumn(int from, int to) {
+void CellTextModel::MoveColumn(int from, int to) {
   if (!Contains(from, 0) || !Contains(to, 0) || from == to) {
     return;
   }
@@ -58,24 +63,24 @@ void CellGridModel::MoveColumn(int from, int to) {
   }
 }
 
-int CellGridModel::rowCount(const QModelIndex& parent) const {
+int CellTextModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : ItemRow(rows_);
 }
 
-int CellGridModel::columnCount(const QModelIndex& parent) const {
+int CellTextModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : cols_;
 }
 
-QVariant CellGridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+QVariant CellTextModel::data(const QModelIndex& index, int role) const {
+  if (!Names(index) || (role != Qt::DisplayRole && role != Qt::EditRole)) {
     return {};
   }
   const CellPos pos = PosOf(index);
   return Cell(pos.col, pos.row);
 }
 
-bool CellGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || role != Qt::EditRole) {
+bool CellTextModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!Names(index) || role != Qt::EditRole) {
     return false;
   }
   const CellPos pos = PosOf(index);
@@ -83,15 +88,15 @@ bool CellGridModel::setData(const QModelIndex& index, const QVariant& value, int
   return true;
 }
 
-Qt::ItemFlags CellGridModel::flags(const QModelIndex& index) const {
-  if (!index.isValid()) {
+Qt::ItemFlags CellTextModel::flags(const QModelIndex& index) const {
+  if (!Names(index)) {
     return Qt::NoItemFlags;
   }
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-QVariant CellGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+QVariant CellTextModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !Contains(section, 0)) {
     return {};
   }
   return Cell(section, 0);

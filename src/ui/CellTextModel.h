@@ -11,16 +11,19 @@ namespace ui {
 // The cells of one grid and nothing else: a rectangle of texts addressed by column, then row,
 // row 0 holding the headings. To Qt's views, data row r is item row r - 1 and the heading row
 // is the horizontal header, so the headings never scroll and are never selected or edited.
-class CellGridModel : public QAbstractTableModel {
+//
+// An address outside the grid names no cell, whichever way it comes: reading it gives empty
+// text, or an empty QVariant through Qt's interface; writing or moving it changes nothing, and
+// setData answers false.
+class CellTextModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  CellGridModel(int cols, int rows, QObject* parent = nullptr);
+  CellTextModel(int cols, int rows, QObject* parent = nullptr);
 
   int ColCount() const { return cols_; }
   int RowCount() const { return rows_; }
   bool Contains(int col, int row) const;
-  // A cell outside the grid reads as empty text; writing one changes nothing.
   QString Cell(int col, int row) const;
   void SetCell(int col, int row, const QString& text);
   // Moves a whole column, heading and cells, to position `to`; the columns between close up.
@@ -40,6 +43,7 @@ class CellGridModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  bool Names(const QModelIndex& index) const;
   std::size_t Slot(int col, int row) const;
 
   int cols_;

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "ui/CellGridModel.h"
 #include "ui/CellMoves.h"
+#include "ui/CellTextModel.h"
 
 namespace ui {
 
@@ -23,20 +23,16 @@ bool EditorTakes(const QString& text);
 //
 // Colours come from the palette: Base for the cells, Text for all text, Button for the
 // headings, Dark for the grid lines, Highlight and HighlightedText for the highlighted range.
-class CellGridWidget : public QTableView {
+class CellGridView : public QTableView {
   Q_OBJECT
 
  public:
   using SelectCellHandler = std::function<void(QObject* sender, int col, int row, bool& allow)>;
 
-  CellGridWidget(int cols, int rows, QWidget* parent = nullptr);
+  // The view shows cells made for it elsewhere, which must outlive it.
+  explicit CellGridView(CellTextModel& cells, QWidget* parent = nullptr);
 
-  CellGridModel& Cells() { return *cells_; }
-  const CellGridModel& Cells() const { return *cells_; }
-  int ColCount() const { return cells_->ColCount(); }
-  int RowCount() const { return cells_->RowCount(); }
-  QString Cell(int col, int row) const { return cells_->Cell(col, row); }
-  void SetCell(int col, int row, const QString& text) { cells_->SetCell(col, row, text); }
+  CellTextModel& Cells() const { return cells_; }
 
   void SetOnSelectCell(SelectCellHandler handler) { onSelectCell_ = std::move(handler); }
 
@@ -72,22 +68,24 @@ class CellGridWidget : public QTableView {
  private:
   enum class Caret { SelectAll, AtEnd };
 
-  QModelIndex IndexOf(CellPos pos) const { return cells_->IndexOf(pos.col, pos.row); }
+  QModelIndex IndexOf(CellPos pos) const { return cells_.IndexOf(pos.col, pos.row); }
   bool AskSelectCell(const QModelIndex& target);
   bool MoveTo(CellPos target, bool extendRange);
+  void ColumnDragged(int logical, int oldVisual, int newVisual);
+
+  // The keys that move the cell or scroll the view, in CellGridViewKeys.cpp.
   bool HandleMoveKey(QKeyEvent* event, bool editorOpen);
   bool HandleScrollKey(QKeyEvent* event);
   void ScrollAfterMove(CellMove move, const GridExtent& extent, int oldColScroll, int oldRowScroll);
-  void ColumnDragged(int logical, int oldVisual, int newVisual);
 
-  // The in-place editor and the focus rules it keeps, in CellGridEditor.cpp.
+  // The in-place editor and the focus rules it keeps, in CellGridViewEditor.cpp.
   void OpenEditor(Caret caret);
   void CloseEditor();
   void RefocusEditor();
   bool EditorKeyPress(QKeyEvent* event);
   void EditorFocusLost(const QFocusEvent* event);
 
-  CellGridModel* cells_;
+  CellTextModel& cells_;
   VetoSelectionModel* selection_;
   QPointer<QLineEdit> editor_;
   SelectCellHandler onSelectCell_;
