@@ -117,29 +117,6 @@ class CellTextModelTest : public QObject {
     QFETCH(int, section);
     QVERIFY(!cells_->headerData(section, Qt::Horizontal, Qt::DisplayRole).isValid());
   }
-
-  // Text written by the calculation, in UTF-8, reads back the same through every way in.
-  void cellInsideTheGridReadsAsWritten_data() {
-    QTest::addColumn<int>("col");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("heading") << 1 << 0 << QStringLiteral("Schichtbeginn");
-    QTest::newRow("first data cell") << 0 << 1 << QStringLiteral("Fr\u00fch");
-    QTest::newRow("last cell") << kCols - 1 << kRows - 1 << QString::fromUcs4(U"\U0001F600 7");
-  }
-
-  void cellInsideTheGridReadsAsWritten() {
-    QFETCH(int, col);
-    QFETCH(int, row);
-    QFETCH(QString, text);
-    ModelCellGrid grid(*cells_);
-    grid.SetCell(col, row, text.toStdString());
-    QCOMPARE(cells_->Cell(col, row), text);
-    QCOMPARE(QString::fromStdString(grid.Cell(col, row)), text);
-    const QVariant shown = row == 0 ? cells_->headerData(col, Qt::Horizontal, Qt::DisplayRole)
-                                    : cells_->data(cells_->IndexOf(col, row), Qt::DisplayRole);
-    QCOMPARE(shown.toString(), text);
-  }
 };
 
 QTEST_APPLESS_MAIN(CellTextModelTest)
