@@ -13,32 +13,23 @@ manager=$1
 shift
 
 manager_pid=
-server=
+xvfb_pid=
 stop() {
   [ -z "$manager_pid" ] || kill "$manager_pid" 2>/dev/null || true
-  [ -z "$server" ] || kill "$server" 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   wait
 }
 trap stop EXIT
 trap 'exit 1' INT TERM HUP PIPE
 
-# The server writes its display number once it takes clients.
-ready=$(mktemp)
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
-server=$!
-while kill -0 "$server" 2>/dev/null && [ ! -s "$ready" ]; do
-  sleep 0.05
-done
-display=:$(cat "$ready")
-rm -f "$ready"
-[ "$display" != : ] || { echo "Xvfb could not start" >&2; exit 1; }
-export DISPLAY=$display
+source "$(dirname "$0")/../../../scripts/virtual_display.sh"
+start_virtual_display 2560x1600x24
 if [ "$manager" = openbox ]; then
   openbox --sm-disable &
   manager_pid=$!
   for _ in $(seq 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    kill -0 "$manager_pid" 2>/dev/null || { echo "openbox could not start on $display" >&2; exit 1; }
+    kill -0 "$manager_pid" 2>/dev/null || { echo "openbox could not start on $DISPLAY" >&2; exit 1; }
     sleep 0.1
   done
   # The check window comes before openbox takes on new windows.
